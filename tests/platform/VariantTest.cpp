@@ -43,6 +43,20 @@ class CountingDispatch : public IDispatch {
 
 TEST_F(VariantTest, IsSixteenBytes) { EXPECT_EQ(sizeof(Variant), 16u); }
 
+// Pointers other than texts and dispatches do not quietly become Booleans.
+static_assert(!std::is_constructible_v<Variant, int*>);
+static_assert(!std::is_constructible_v<Variant, const std::string*>);
+static_assert(std::is_constructible_v<Variant, char*>);
+static_assert(std::is_constructible_v<Variant, const char*>);
+static_assert(std::is_constructible_v<Variant, CountingDispatch*>);
+static_assert(!std::is_constructible_v<Variant, char>);
+
+TEST_F(VariantTest, NonConstTextPointerIsAString) {
+  char Buf[] = "abc";
+  char* P = Buf;
+  EXPECT_EQ(VarType(Variant(P)), varString);
+}
+
 TEST_F(VariantTest, ConstructionGivesTheClassicTypeCodes) {
   struct Case { Variant V; TVarType Type; };
   CountingDispatch Disp;
