@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "platform/core/Exceptions.h"
-#include "platform/core/TextBasics.h"
+#include "platform/core/SysUtils.h"
 
 namespace {
 
@@ -198,7 +198,7 @@ std::string TStrings::Text() const {
 void TStrings::SetText(const std::string& S) {
   WithUpdate(this, [&] {
     Clear();
-    textbasics::ForEachLine(S, [&](const std::string& Line) { Add(Line); });
+    ForEachLine(S, [&](const std::string& Line) { Add(Line); });
   });
 }
 
@@ -298,7 +298,7 @@ void TStrings::PutObject(int /*Index*/, TObject* /*Object*/) {}
 void TStrings::SetUpdateState(bool /*Updating*/) {}
 
 int TStrings::CompareStrings(const std::string& A, const std::string& B) const {
-  return textbasics::CompareTextAscii(A, B);
+  return CompareText(A, B);
 }
 
 // --- TStringList -------------------------------------------------------------
@@ -338,7 +338,7 @@ void TStringList::SetUpdateState(bool Updating) {
 }
 
 int TStringList::CompareStrings(const std::string& A, const std::string& B) const {
-  return CaseSensitive_ ? textbasics::CompareBytes(A, B) : textbasics::CompareTextAscii(A, B);
+  return CaseSensitive_ ? CompareStr(A, B) : CompareText(A, B);
 }
 
 std::string TStringList::Get(int Index) const {

@@ -5,7 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/core/TextBasics.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/SysUtilsInternal.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ int GetACP() { return CP_UTF8; }
 int GetSystemCodePage() {
   if (const char* Override = std::getenv("TANDREL_SYSTEM_CODEPAGE")) {
     int Value = 0;
-    if (textbasics::TryParseInteger(Override, Value) && Value > 0) return Value;
+    if (TryStrToInt(Override, Value) && Value > 0) return Value;
   }
   std::string Locale;
   for (const char* Name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
@@ -99,7 +100,7 @@ int GetSystemCodePage() {
     }
   }
   // language_TERRITORY before any ".codeset" or "@modifier".
-  Locale = textbasics::UpperAscii(Locale.substr(0, Locale.find_first_of(".@")));
+  Locale = UpperCase(Locale.substr(0, Locale.find_first_of(".@")));
   for (char& C : Locale)
     if (C == '-') C = '_';
   if (Locale == "ZH_CN" || Locale == "ZH_SG") return CP_GBK;
@@ -123,8 +124,8 @@ std::string UnicodeToCodePageBytes(const std::string& Utf8, int CodePage) {
   Cd.Convert(Utf8, Out, [&](size_t Offset) -> size_t {
     Out += Bad;
     // A whole character the target cannot hold, or one malformed byte.
-    const size_t N = textbasics::Utf8SequenceLength(Utf8, Offset);
-    return N == 0 ? 1 : N;
+    uint32_t Cp;
+    return static_cast<size_t>(tandrel::detail::Utf8Decode(Utf8.data() + Offset, Utf8.size() - Offset, Cp));
   });
   return Out;
 }
@@ -147,9 +148,9 @@ std::string CodePageBytesToUnicode(const std::string& Bytes, int CodePage) {
 int DoubleByteLength(const std::string& Utf8) {
   int Length = 0;
   for (size_t I = 0; I < Utf8.size();) {
-    const size_t N = textbasics::Utf8SequenceLength(Utf8, I);
-    Length += N == 1 ? 1 : 2;
-    I += N == 0 ? 1 : N;
+    uint32_t Cp;
+    I += static_cast<size_t>(tandrel::detail::Utf8Decode(Utf8.data() + I, Utf8.size() - I, Cp));
+    Length += Cp < 0x80 ? 1 : 2;
   }
   return Length;
 }

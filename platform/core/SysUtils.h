@@ -76,6 +76,20 @@ int Utf8Pos(const std::string& Sub, const std::string& S);
 std::string Utf8Copy(const std::string& S, int Index, int Count);
 bool IsValidUtf8(const std::string& S);
 
+// Calls OnLine for each line of S, split at CR LF, CR or LF; a final line
+// break does not make an empty last line.
+template <class Fn>
+void ForEachLine(const std::string& S, Fn&& OnLine) {
+  std::string::size_type P = 0;
+  while (P < S.size()) {
+    const std::string::size_type Start = P;
+    while (P < S.size() && S[P] != '\r' && S[P] != '\n') ++P;
+    OnLine(S.substr(Start, P - Start));
+    if (P < S.size() && S[P] == '\r') ++P;
+    if (P < S.size() && S[P] == '\n') ++P;
+  }
+}
+
 std::string StringOfChar(char C, int Count);
 std::string StringReplaceAll(const std::string& S, const std::string& From,
                              const std::string& To, bool IgnoreCase = false);

@@ -5,7 +5,7 @@
 
 #include "platform/core/Classes.h"
 #include "platform/core/CodePage.h"
-#include "platform/core/TextBasics.h"
+#include "platform/core/SysUtils.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string ReadFileBytes(const std::string& FileName) {
 std::string DecodeIniText(const std::string& Bytes) {
   if (Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return Bytes.substr(3);
   if (Bytes.compare(0, 2, "\xFF\xFE") == 0) return CodePageBytesToUnicode(Bytes.substr(2), CP_UTF16LE);
-  if (textbasics::IsValidUtf8(Bytes)) return Bytes;
+  if (IsValidUtf8(Bytes)) return Bytes;
   return CodePageBytesToUnicode(Bytes, GetSystemCodePage());
 }
 
@@ -51,16 +51,16 @@ TIniFile::TIniFile(const std::string& FileName) : FileName_(FileName) {
 
 void TIniFile::Parse(const std::string& Text) {
   TIniSection* Current = nullptr;
-  textbasics::ForEachLine(Text, [&](const std::string& Raw) {
-    const std::string Line = textbasics::Trim(Raw);
+  ForEachLine(Text, [&](const std::string& Raw) {
+    const std::string Line = Trim(Raw);
     if (Line.empty() || Line[0] == ';') return;
     if (Line[0] == '[') {
       const size_t Close = Line.find(']');
       const std::string Name =
-          textbasics::Trim(Line.substr(1, Close == std::string::npos ? std::string::npos : Close - 1));
+          Trim(Line.substr(1, Close == std::string::npos ? std::string::npos : Close - 1));
       Current = nullptr;
       for (TIniSection& S : Sections_)
-        if (textbasics::SameTextAscii(S.Name, Name)) Current = &S;
+        if (SameText(S.Name, Name)) Current = &S;
       if (Current == nullptr) {
         Sections_.push_back(TIniSection{Name, {}});
         Current = &Sections_.back();
@@ -69,27 +69,27 @@ void TIniFile::Parse(const std::string& Text) {
     }
     const size_t Eq = Line.find('=');
     if (Current == nullptr || Eq == std::string::npos) return;
-    const std::string Key = textbasics::Trim(Line.substr(0, Eq));
+    const std::string Key = Trim(Line.substr(0, Eq));
     if (Key.empty()) return;
     for (const TIniKey& K : Current->Keys)
-      if (textbasics::SameTextAscii(K.Name, Key)) return;  // the first one wins
-    Current->Keys.push_back(TIniKey{Key, Unquoted(textbasics::Trim(Line.substr(Eq + 1)))});
+      if (SameText(K.Name, Key)) return;  // the first one wins
+    Current->Keys.push_back(TIniKey{Key, Unquoted(Trim(Line.substr(Eq + 1)))});
   });
 }
 
 const TIniFile::TIniSection* TIniFile::FindSection(const std::string& Section) const {
-  const std::string Name = textbasics::Trim(Section);
+  const std::string Name = Trim(Section);
   for (const TIniSection& S : Sections_)
-    if (textbasics::SameTextAscii(S.Name, Name)) return &S;
+    if (SameText(S.Name, Name)) return &S;
   return nullptr;
 }
 
 const TIniFile::TIniKey* TIniFile::FindKey(const std::string& Section, const std::string& Ident) const {
   const TIniSection* S = FindSection(Section);
   if (S == nullptr) return nullptr;
-  const std::string Name = textbasics::Trim(Ident);
+  const std::string Name = Trim(Ident);
   for (const TIniKey& K : S->Keys)
-    if (textbasics::SameTextAscii(K.Name, Name)) return &K;
+    if (SameText(K.Name, Name)) return &K;
   return nullptr;
 }
 
@@ -101,7 +101,7 @@ std::string TIniFile::ReadString(const std::string& Section, const std::string& 
 
 int TIniFile::ReadInteger(const std::string& Section, const std::string& Ident, int Default) const {
   int Value = 0;
-  return textbasics::TryParseInteger(ReadString(Section, Ident, std::string()), Value) ? Value : Default;
+  return TryStrToInt(ReadString(Section, Ident, std::string()), Value) ? Value : Default;
 }
 
 bool TIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) const {
@@ -110,7 +110,7 @@ bool TIniFile::ReadBool(const std::string& Section, const std::string& Ident, bo
 
 double TIniFile::ReadFloat(const std::string& Section, const std::string& Ident, double Default) const {
   double Value = 0;
-  return textbasics::TryParseFloat(ReadString(Section, Ident, std::string()), Value) ? Value : Default;
+  return TryStrToFloat(ReadString(Section, Ident, std::string()), Value) ? Value : Default;
 }
 
 void TIniFile::ReadSection(const std::string& Section, TStrings* Strings) const {

@@ -9,7 +9,7 @@
 
 #include "platform/core/Classes.h"
 #include "platform/core/CodePage.h"
-#include "platform/core/TextBasics.h"
+#include "platform/core/SysUtils.h"
 
 struct TRegistryValue {
   std::string Name;
@@ -42,7 +42,7 @@ const struct {
 
 bool RootOfName(const std::string& Name, HKEY& Key) {
   for (const auto& R : Roots)
-    if (textbasics::SameTextAscii(Name, R.Name) || textbasics::SameTextAscii(Name, R.Short)) {
+    if (SameText(Name, R.Name) || SameText(Name, R.Short)) {
       Key = R.Key;
       return true;
     }
@@ -66,14 +66,14 @@ std::vector<std::string> SplitKeyPath(const std::string& Path) {
 
 std::string KeyId(HKEY Root, const std::vector<std::string>& Parts, size_t Count) {
   std::string Id = std::to_string(Root);
-  for (size_t I = 0; I < Count && I < Parts.size(); ++I) Id += "\\" + textbasics::UpperAscii(Parts[I]);
+  for (size_t I = 0; I < Count && I < Parts.size(); ++I) Id += "\\" + UpperCase(Parts[I]);
   return Id;
 }
 
 const TRegistryValue* FindValue(const TRegistryKey* Key, const std::string& Name) {
   if (Key == nullptr) return nullptr;
   for (const TRegistryValue& V : Key->Values)
-    if (textbasics::SameTextAscii(V.Name, Name)) return &V;
+    if (SameText(V.Name, Name)) return &V;
   return nullptr;
 }
 
@@ -101,7 +101,7 @@ bool ReadQuoted(const std::string& S, size_t& Pos, std::string& Out) {
 }
 
 bool StartsWithText(const std::string& S, size_t Pos, const std::string& Prefix) {
-  return S.size() - Pos >= Prefix.size() && textbasics::SameTextAscii(S.substr(Pos, Prefix.size()), Prefix);
+  return S.size() - Pos >= Prefix.size() && SameText(S.substr(Pos, Prefix.size()), Prefix);
 }
 
 // "01,02,ff" -> bytes; false on anything else.
@@ -110,7 +110,7 @@ bool ParseHexBytes(const std::string& Text, std::string& Bytes) {
   std::string Item;
   std::stringstream In(Text);
   while (std::getline(In, Item, ',')) {
-    Item = textbasics::Trim(Item);
+    Item = Trim(Item);
     if (Item.empty()) continue;
     unsigned B = 0;
     auto [Ptr, Ec] = std::from_chars(Item.data(), Item.data() + Item.size(), B, 16);
@@ -134,9 +134,9 @@ class TRegFileParser {
   }
 
   void Parse(const std::string& Text) {
-    textbasics::ForEachLine(Text, [&](const std::string& L) { Lines_.push_back(L); });
+    ForEachLine(Text, [&](const std::string& L) { Lines_.push_back(L); });
     for (Line_ = 0; Line_ < Lines_.size(); ++Line_) {
-      const std::string L = textbasics::Trim(Lines_[Line_]);
+      const std::string L = Trim(Lines_[Line_]);
       if (L.empty() || L[0] == ';') continue;
       if (L[0] == '[')
         Section(L);
@@ -148,7 +148,7 @@ class TRegFileParser {
  private:
   void Section(const std::string& L) {
     const size_t Close = L.rfind(']');
-    const std::string Path = textbasics::Trim(L.substr(1, Close == std::string::npos ? std::string::npos : Close - 1));
+    const std::string Path = Trim(L.substr(1, Close == std::string::npos ? std::string::npos : Close - 1));
     Current_ = nullptr;
     if (Path.empty() || Path[0] == '-') return;  // a deletion section
     const std::vector<std::string> Parts = SplitKeyPath(Path);
@@ -187,7 +187,7 @@ class TRegFileParser {
       Remove(V.Name);
       return;
     } else if (StartsWithText(L, Pos, "dword:")) {
-      const std::string Digits = textbasics::Trim(L.substr(Pos + 6));
+      const std::string Digits = Trim(L.substr(Pos + 6));
       if (Digits.empty() || Digits.size() > 8) return;
       auto [Ptr, Ec] = std::from_chars(Digits.data(), Digits.data() + Digits.size(), V.Number, 16);
       if (Ec != std::errc() || Ptr != Digits.data() + Digits.size()) return;
@@ -204,11 +204,11 @@ class TRegFileParser {
   bool Hex(std::string Rest, TRegistryValue& V) {
     const size_t Colon = Rest.find(':');
     if (Colon == std::string::npos) return false;
-    const std::string Kind = textbasics::UpperAscii(textbasics::Trim(Rest.substr(0, Colon)));
-    std::string Data = textbasics::Trim(Rest.substr(Colon + 1));
+    const std::string Kind = UpperCase(Trim(Rest.substr(0, Colon)));
+    std::string Data = Trim(Rest.substr(Colon + 1));
     while (!Data.empty() && Data.back() == '\\' && Line_ + 1 < Lines_.size()) {
       Data.pop_back();
-      Data += textbasics::Trim(Lines_[++Line_]);
+      Data += Trim(Lines_[++Line_]);
     }
     std::string Bytes;
     if (!ParseHexBytes(Data, Bytes)) return false;
@@ -229,7 +229,7 @@ class TRegFileParser {
 
   void Set(TRegistryValue V) {
     for (TRegistryValue& Old : Current_->Values)
-      if (textbasics::SameTextAscii(Old.Name, V.Name)) {
+      if (SameText(Old.Name, V.Name)) {
         V.Name = Old.Name;
         Old = std::move(V);
         return;
@@ -240,7 +240,7 @@ class TRegFileParser {
   void Remove(const std::string& Name) {
     auto& Values = Current_->Values;
     for (auto It = Values.begin(); It != Values.end(); ++It)
-      if (textbasics::SameTextAscii(It->Name, Name)) {
+      if (SameText(It->Name, Name)) {
         Values.erase(It);
         return;
       }
@@ -366,7 +366,7 @@ int TRegistry::ReadInteger(const std::string& Name) const {
   if (V == nullptr) throw ERegistryException("Failed to get data for '" + Name + "'");
   int Result = 0;
   if (V->Type == rdInteger) return static_cast<int32_t>(V->Number);
-  if ((V->Type == rdString || V->Type == rdExpandString) && textbasics::TryParseInteger(V->Text, Result))
+  if ((V->Type == rdString || V->Type == rdExpandString) && TryStrToInt(V->Text, Result))
     return Result;
   InvalidType(Name);
 }

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/core/TextBasics.h"
+#include "platform/core/SysUtils.h"
 #include "platform/os/FileUtils.h"
 
 std::string GetTempDirectory() {
@@ -22,7 +22,7 @@ std::string GetComputerName() {
   std::string Name(Buffer);
   Name = Name.substr(0, Name.find('.'));
   if (Name.size() > 15) Name.resize(15);
-  return textbasics::UpperAscii(Name);
+  return UpperCase(Name);
 }
 
 std::string GetUserName() {
