@@ -213,3 +213,18 @@ class TStringList : public TStrings {
   bool OwnsObjects_ = false;
   TDuplicates Duplicates_ = dupIgnore;
 };
+
+// Clears Strings and refills it with Fill() as one update, so listeners hear
+// of the change once.
+template <class Fn>
+void FillStrings(TStrings* Strings, Fn&& Fill) {
+  Strings->BeginUpdate();
+  try {
+    Strings->Clear();
+    Fill();
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}

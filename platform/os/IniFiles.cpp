@@ -30,19 +30,6 @@ std::string Unquoted(const std::string& V) {
   return V;
 }
 
-template <class Fn>
-void FillStrings(TStrings* Strings, Fn&& Fill) {
-  Strings->BeginUpdate();
-  try {
-    Strings->Clear();
-    Fill();
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
-}
-
 }  // namespace
 
 TIniFile::TIniFile(const std::string& FileName) : FileName_(FileName) {

@@ -270,20 +270,6 @@ const TRegistryKey* FindKey(const TRegistryData& Data, HKEY Root, const std::str
   return It == Data.Keys.end() ? nullptr : &It->second;
 }
 
-// Clears Strings and fills it, as one update.
-template <class Fn>
-void FillStrings(TStrings* Strings, Fn&& Fill) {
-  Strings->BeginUpdate();
-  try {
-    Strings->Clear();
-    Fill();
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
-}
-
 [[noreturn]] void InvalidType(const std::string& Name) {
   throw ERegistryException("Invalid data type for '" + Name + "'");
 }
