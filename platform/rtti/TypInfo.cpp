@@ -5,6 +5,7 @@
 
 #include "platform/components/Component.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/Variant.h"
 #include "platform/rtti/Identifiers.h"
 #include "platform/rtti/Publish.h"
 
@@ -519,6 +520,19 @@ void SetMethodProp(TObject* Instance, const TPropInfo& Prop, const TMethod& Valu
   Prop.SetMethod(Instance, Value);
 }
 
+Variant GetVariantProp(const TObject* Instance, const TPropInfo& Prop) {
+  if (Prop.Kind() != tkVariant) RaiseWrongKind(Prop, "a variant property");
+  Variant Value;
+  Prop.GetVariant(Instance, Value);
+  return Value;
+}
+
+void SetVariantProp(TObject* Instance, const TPropInfo& Prop, const Variant& Value) {
+  if (Prop.Kind() != tkVariant) RaiseWrongKind(Prop, "a variant property");
+  if (!Prop.SetVariant) RaiseReadOnly(Prop);
+  Prop.SetVariant(Instance, Value);
+}
+
 // The path forms resolve the path and act on the object that holds the
 // property.
 #define TANDREL_PATH_GETTER(Result, Name)                                    \
@@ -542,6 +556,8 @@ TANDREL_PATH_GETTER(TObject*, GetObjectProp)
 TANDREL_PATH_SETTER(TObject*, SetObjectProp)
 TANDREL_PATH_GETTER(TMethod, GetMethodProp)
 TANDREL_PATH_SETTER(const TMethod&, SetMethodProp)
+TANDREL_PATH_GETTER(Variant, GetVariantProp)
+TANDREL_PATH_SETTER(const Variant&, SetVariantProp)
 TANDREL_PATH_GETTER(std::string, GetPropText)
 TANDREL_PATH_SETTER(const std::string&, SetPropText)
 
@@ -612,6 +628,8 @@ std::string GetPropText(const TObject* Instance, const TPropInfo& Prop) {
       }
       return "";
     }
+    case tkVariant:
+      return VarToStr(GetVariantProp(Instance, Prop));
     default:
       throw EPropertyError("The " + Describe(Prop) + " has no text form");
   }
@@ -693,6 +711,9 @@ void SetPropText(TObject* Instance, const TPropInfo& Prop, const std::string& Va
       SetMethodProp(Instance, Prop, Clear ? TMethod{} : MethodFromText(Instance, Prop, Name));
       return;
     }
+    case tkVariant:
+      SetVariantProp(Instance, Prop, Variant(Value));
+      return;
     default:
       throw EPropertyError("The " + Describe(Prop) + " cannot be set from text");
   }

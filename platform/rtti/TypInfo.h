@@ -215,6 +215,8 @@ TObject* GetObjectProp(const TObject* Instance, const std::string& Path);
 void SetObjectProp(TObject* Instance, const std::string& Path, TObject* Value);
 TMethod GetMethodProp(const TObject* Instance, const std::string& Path);
 void SetMethodProp(TObject* Instance, const std::string& Path, const TMethod& Value);
+Variant GetVariantProp(const TObject* Instance, const std::string& Path);
+void SetVariantProp(TObject* Instance, const std::string& Path, const Variant& Value);
 std::string GetEnumProp(const TObject* Instance, const std::string& Path);
 void SetEnumProp(TObject* Instance, const std::string& Path, const std::string& Value);
 std::string GetSetProp(const TObject* Instance, const std::string& Path, bool Brackets = true);
@@ -231,11 +233,13 @@ TObject* GetObjectProp(const TObject* Instance, const TPropInfo& Prop);
 void SetObjectProp(TObject* Instance, const TPropInfo& Prop, TObject* Value);
 TMethod GetMethodProp(const TObject* Instance, const TPropInfo& Prop);
 void SetMethodProp(TObject* Instance, const TPropInfo& Prop, const TMethod& Value);
+Variant GetVariantProp(const TObject* Instance, const TPropInfo& Prop);
+void SetVariantProp(TObject* Instance, const TPropInfo& Prop, const Variant& Value);
 
 // Any kind as text: integers as numbers, or as identifiers where their type
 // registered identifier conversions (clRed, crHourGlass, GB2312_CHARSET);
 // characters as themselves; enumerations by value name; sets as "[a,b]";
-// floats in the number format of the settings; object properties by the
+// floats in the number format of the settings; variants by their text; object properties by the
 // component's name; events by the published method's name (looked up on the
 // instance's owners, then on the instance). Setting raises EPropertyError
 // for unknown or read-only properties and EConvertError for a value that
