@@ -89,6 +89,7 @@ TEST(Components, InsertRemoveAndReorder) {
   auto* Clash = new TComponent(&A);
   Clash->SetName("X");
   EXPECT_THROW(B.InsertComponent(Clash), EComponentError);
+  EXPECT_EQ(Clash->Owner(), &A) << "a refused component stays with its owner";
   A.RemoveComponent(Y);
   EXPECT_EQ(Y->Owner(), nullptr);
   EXPECT_EQ(Y->ComponentIndex(), -1);
