@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "platform/components/FormParser.h"
 #include "platform/components/Resources.h"
 #include "platform/core/Classes.h"
 #include "platform/rtti/TypInfo.h"
