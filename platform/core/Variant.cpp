@@ -487,8 +487,10 @@ double VarToDouble(const Variant& V) {
   if (IsIntKind(T) || IsFloatKind(T)) return FloatOf(V);
   if (IsStrKind(T)) {
     double D;
+    int64_t I;
     bool B;
     if (TryStrToFloat(*V.StrPtr(), D)) return D;
+    if (TryStrToInt64(*V.StrPtr(), I)) return static_cast<double>(I);  // "$10"
     if (BoolWord(*V.StrPtr(), B)) return B ? -1 : 0;
   }
   CastError(T, varDouble);

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <iosfwd>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // The classic variant (DESIGN 2.6): 16 bytes, a type tag and an 8-byte
@@ -73,6 +74,10 @@ class Variant {
   // A plain char would silently become an integer; say what you mean.
   Variant(char) = delete;
   Variant(std::nullptr_t) = delete;
+  // Any other pointer would silently become a Boolean.
+  template <typename T>
+    requires(!std::is_same_v<std::remove_cv_t<T>, char> && !std::is_convertible_v<T*, IDispatch*>)
+  Variant(T*) = delete;
 
   Variant(const Variant& Other) noexcept : VType_(Other.VType_), U_(Other.U_) {
     if (Managed()) AddRefPayload();
