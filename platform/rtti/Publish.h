@@ -105,7 +105,8 @@ class TClassBuilder {
   // Getter: a const member function or a callable taking const T&. Setter:
   // a member function or a callable taking (T&, value), or nullptr for a
   // read-only property. TypeName names the type where it is not the C++
-  // type's own (TColor, TCursor, TFontCharset, TAnchors ...).
+  // type's own (TColor, TCursor, TFontCharset, TAnchors ...); an object
+  // property always carries its class's name.
   template <class G, class S = std::nullptr_t>
     requires(std::is_invocable_v<G, const T&> && !std::is_member_object_pointer_v<G>)
   TClassBuilder& Property(const std::string& Name, G Getter, S Setter = nullptr,
@@ -180,7 +181,6 @@ class TClassBuilder {
                                  Value->ClassName());
           Set(Self(O), Typed);
         };
-      return;
     } else {
       const TTypeInfo& Own = TypeInfoFor(static_cast<V*>(nullptr));
       P.Type = TypeName != nullptr ? &NamedTypeInfo(TypeName, Own) : &Own;
