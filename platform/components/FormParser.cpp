@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/core/SysUtils.h"
-#include "platform/rtti/CodePoints.h"
+#include "platform/core/SysUtilsInternal.h"
 
 EReadError FormReadError(const std::string& SourceName, int Line, const std::string& What) {
   return EReadError("Error reading " + SourceName + ", line " + std::to_string(Line) + ": " + What);
@@ -123,7 +123,7 @@ class TLexer {
         int64_t Code = 0;
         if (!TryStrToInt64(Text_.substr(Start, Pos_ - Start), Code) || Code < 0 || Code > 0x10FFFF)
           Fail(Line_, "invalid character code #" + Text_.substr(Start, Pos_ - Start));
-        AppendCodePoint(T.Text, static_cast<uint32_t>(Code));
+        tandrel::detail::Utf8Append(T.Text, static_cast<uint32_t>(Code));
       } else {
         break;
       }

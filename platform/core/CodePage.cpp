@@ -145,12 +145,4 @@ std::string CodePageBytesToUnicode(const std::string& Bytes, int CodePage) {
   return Out;
 }
 
-int DoubleByteLength(const std::string& Utf8) {
-  int Length = 0;
-  for (size_t I = 0; I < Utf8.size();) {
-    uint32_t Cp;
-    I += static_cast<size_t>(tandrel::detail::Utf8Decode(Utf8.data() + I, Utf8.size() - I, Cp));
-    Length += Cp < 0x80 ? 1 : 2;
-  }
-  return Length;
-}
+int DoubleByteLength(const std::string& Utf8) { return tandrel::detail::AnsiWidth(Utf8); }

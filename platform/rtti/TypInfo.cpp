@@ -6,7 +6,7 @@
 #include "platform/components/Component.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/Variant.h"
-#include "platform/rtti/CodePoints.h"
+#include "platform/core/SysUtilsInternal.h"
 #include "platform/rtti/Identifiers.h"
 #include "platform/rtti/Publish.h"
 
@@ -395,7 +395,7 @@ TComponent* FindReferencedComponent(TObject* Instance, const std::string& Name) 
 
 std::string CharToText(int64_t Code) {
   std::string S;
-  AppendCodePoint(S, static_cast<uint32_t>(Code));
+  tandrel::detail::Utf8Append(S, static_cast<uint32_t>(Code));
   return S;
 }
 
@@ -403,7 +403,9 @@ std::string CharToText(int64_t Code) {
 bool TextToChar(const std::string& Text, int64_t& Code) {
   if (Text.size() > 1 && Text[0] == '#') return TryStrToInt64(Text.substr(1), Code);
   uint32_t C = 0;
-  if (!DecodeSingleCodePoint(Text, C)) return false;
+  if (Text.empty() || tandrel::detail::Utf8Decode(Text.data(), Text.size(), C) != static_cast<int>(Text.size()) ||
+      C == tandrel::detail::kInvalidCp)
+    return false;
   Code = C;
   return true;
 }
