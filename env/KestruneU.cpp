@@ -89,3 +89,49 @@ void WriteErrorReport(const std::exception* E, const std::string& Where,
     // A report that cannot be written is lost, never raised.
   }
 }
+
+namespace {
+
+const std::string BlankPasswordMarker = "QZ_Mark_Blank_CredentialsValueIsNone";
+const std::string BadPasswordMarker = "QZ_Mark_CredentialBad";
+
+unsigned char RotateRight(unsigned char Value, int Places) {
+  Places %= 8;
+  return static_cast<unsigned char>((Value >> Places) | (Value << ((8 - Places) % 8)));
+}
+
+unsigned char RotateLeft(unsigned char Value, int Places) { return RotateRight(Value, 8 - Places % 8); }
+
+int HexDigitValue(char C) {
+  if (C >= '0' && C <= '9') return C - '0';
+  if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+  if (C >= 'a' && C <= 'f') return C - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string EncodePassword(const std::string& Plain) {
+  const std::string& Text = Plain.empty() ? BlankPasswordMarker : Plain;
+  std::string Scrambled;
+  for (size_t I = 0; I < Text.size(); ++I) {
+    const unsigned char Rotated = RotateRight(static_cast<unsigned char>(Text[I]), static_cast<int>(I + 1));
+    Scrambled += Format("%.2x", {static_cast<int>(Rotated)});
+  }
+  return Scrambled;
+}
+
+std::string DecodePassword(const std::string& Scrambled) {
+  std::string Plain;
+  for (size_t A = 1; 2 * A <= Scrambled.size(); ++A) {
+    const int High = HexDigitValue(Scrambled[2 * A - 2]);
+    const int Low = HexDigitValue(Scrambled[2 * A - 1]);
+    if (High < 0 || Low < 0) {
+      const EConvertError Failure("'$" + Scrambled.substr(2 * A - 2, 2) + "' is not a valid integer value");
+      WriteErrorReport(&Failure, EncodePassword("DecodeSQLSa"), "解析 Sa 时发生错误!");
+      return BadPasswordMarker;
+    }
+    Plain += static_cast<char>(RotateLeft(static_cast<unsigned char>(High * 16 + Low), static_cast<int>(A)));
+  }
+  return Plain == BlankPasswordMarker ? std::string() : Plain;
+}
