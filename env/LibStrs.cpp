@@ -14,6 +14,16 @@
 
 // --- separated fields ------------------------------------------------------
 
+namespace {
+
+// Where to search again after the text changed at P, when nothing before P
+// matched: a new occurrence of Part has to reach P.
+size_t SearchAgainFrom(size_t P, const std::string& Part) {
+  return P >= Part.size() - 1 ? P - (Part.size() - 1) : 0;
+}
+
+}  // namespace
+
 std::string GetSepField(const std::string& Text, const std::string& Sep, int Index) {
   std::string Field;
   size_t Start = 0;
@@ -47,8 +57,7 @@ int CountSepFields(const std::string& Text, const std::string& Sep) {
     const size_t P = Work.find(Sep, From);
     if (P == std::string::npos) break;
     Work[P] = Marker;
-    // Nothing before P matched, so a new occurrence has to cover P.
-    From = P >= Sep.size() - 1 ? P - (Sep.size() - 1) : 0;
+    From = SearchAgainFrom(P, Sep);
   }
   return Count;
 }
@@ -77,9 +86,7 @@ bool ReplaceRepeatedly(std::string& Work, const std::string& OldPart, const std:
     if (P == std::string::npos) return true;
     if (Done == Budget) return false;
     Work.replace(P, OldPart.size(), NewPart);
-    // The text before P held no occurrence, so the next one cannot begin
-    // earlier than an OldPart's length before it.
-    From = P >= OldPart.size() - 1 ? P - (OldPart.size() - 1) : 0;
+    From = SearchAgainFrom(P, OldPart);
   }
 }
 
@@ -96,6 +103,7 @@ std::string ReplaceAllStr(const std::string& Text, const std::string& OldPart,
       // Every replacement shortens the text, so the chain ends.
       ReplaceRepeatedly(Work, OldPart, NewPart, std::string::npos);
     } else if (!ReplaceRepeatedly(Work, OldPart, NewPart, 2 * (Text.size() + 16))) {
+      // A chain that keeps feeding itself: every original occurrence once.
       Work = StringReplaceAll(Text, OldPart, NewPart);
     }
   }
