@@ -22,11 +22,18 @@ bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time);
 void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day);
 void DecodeTime(TDateTime Time, int& Hour, int& Min, int& Sec, int& MSec);
 TDateTime IncMonth(TDateTime Date, int Months = 1);
+// Joins a date and a time of day the way the classic type counts: before the
+// epoch the time is subtracted (EncodeDate(1899, 12, 29) with 06:00 is -1.25).
+// Use it instead of Date + Time wherever the date may precede the epoch.
+TDateTime ComposeDateTime(TDateTime Date, TDateTime Time);
+TDateTime DateOf(TDateTime DateTime);  // the date part (time 00:00)
+TDateTime TimeOf(TDateTime DateTime);  // the time of day, 0 <= t < 1
 
 TDateTime Date();
 TDateTime Time();
 TDateTime Now();
 int DayOfWeek(TDateTime Date);  // 1 = Sunday .. 7 = Saturday
+int CurrentYear();
 
 // Directives: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz
 // am/pm ampm c t tt ddddd, "/" and ":" standing for the separators of the
@@ -48,6 +55,14 @@ bool TryStrToDate(const std::string& S, TDateTime& Value);
 bool TryStrToDateTime(const std::string& S, TDateTime& Value);
 bool TryStrToTime(const std::string& S, TDateTime& Value);
 TDateTime StrToDateDef(const std::string& S, TDateTime Default);
+bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings);
+bool TryStrToDateTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings);
+bool TryStrToTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings);
 
-// The date separator of the user's locale, "/" when it has none.
+// The date separator of the user's locale, "/" when it has none: read from
+// nl_langinfo(D_FMT) of the locale the environment names (LC_ALL, LC_TIME,
+// LANG), without changing the process locale.
 char LocaleDateSeparator();
+// The separator in a strftime date format ("%d.%m.%Y" -> '.'); "/" when it
+// has no ASCII punctuation between its fields.
+char DateSeparatorOfLocaleFormat(const std::string& DateFormat);
