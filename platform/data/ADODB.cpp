@@ -116,11 +116,6 @@ void TADOConnection::Run(const std::string& Sql, TParameters* Params, TDbResult&
   Result = Engine_->Execute(Adapted, Values);
 }
 
-void TADOConnection::RunCommand(const std::string& Sql) {
-  TDbResult Result;
-  Run(Sql, nullptr, Result);
-}
-
 int TADOConnection::Execute(const std::string& CommandText) {
   TDbResult Result;
   Run(CommandText, nullptr, Result);
@@ -129,19 +124,19 @@ int TADOConnection::Execute(const std::string& CommandText) {
 
 void TADOConnection::BeginTrans() {
   if (InTransaction_) DatabaseError("A transaction is already active");
-  RunCommand("BEGIN");
+  Execute("BEGIN");
   InTransaction_ = true;
 }
 
 void TADOConnection::CommitTrans() {
   if (!InTransaction_) DatabaseError("No transaction is active");
-  RunCommand("COMMIT");
+  Execute("COMMIT");
   InTransaction_ = false;
 }
 
 void TADOConnection::RollbackTrans() {
   if (!InTransaction_) DatabaseError("No transaction is active");
-  RunCommand("ROLLBACK");
+  Execute("ROLLBACK");
   InTransaction_ = false;
 }
 

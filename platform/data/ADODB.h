@@ -112,7 +112,6 @@ class TADOConnection : public TComponent {
   void Connect();
   void Disconnect();
   [[noreturn]] void DatabaseError(const std::string& Message) const;
-  void RunCommand(const std::string& Sql);
 
   std::string ConnectionString_;
   bool LoginPrompt_ = true;

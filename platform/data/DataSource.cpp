@@ -80,17 +80,18 @@ void TDataSource::NotifyLinks(TDataEvent Event, TField* Field) {
 
 // --- links ------------------------------------------------------------------------
 
-TDataLink::~TDataLink() {
+TDataLink::~TDataLink() { Detach(); }
+
+void TDataLink::Detach() {
   if (DataSource_ != nullptr)
     DataSource_->Links_.erase(std::remove(DataSource_->Links_.begin(), DataSource_->Links_.end(), this),
                               DataSource_->Links_.end());
+  DataSource_ = nullptr;
 }
 
 void TDataLink::SetDataSource(TDataSource* Value) {
   if (Value == DataSource_) return;
-  if (DataSource_ != nullptr)
-    DataSource_->Links_.erase(std::remove(DataSource_->Links_.begin(), DataSource_->Links_.end(), this),
-                              DataSource_->Links_.end());
+  Detach();
   DataSource_ = Value;
   if (DataSource_ != nullptr) DataSource_->Links_.push_back(this);
   UpdateState();

@@ -87,6 +87,7 @@ class TDataLink : public TPersistent {
 
  private:
   friend class TDataSource;
+  void Detach();
   void DataEvent(TDataEvent Event, TField* Field);
   void UpdateState();
 
