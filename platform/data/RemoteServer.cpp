@@ -1,0 +1,5 @@
+#include "platform/data/RemoteServer.h"
+
+#include "platform/rtti/Publish.h"
+
+TANDREL_PUBLISH(TCustomRemoteServer) {}
