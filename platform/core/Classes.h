@@ -27,7 +27,8 @@ using TStringListSortCompare = std::function<int(TStringList* List, int Index1, 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStrings : public TPersistent {
- public:
+  TANDREL_CLASS(TStrings, TPersistent)
+
   TStrings() = default;
   ~TStrings() override = default;
 
@@ -135,7 +136,8 @@ class TStrings : public TPersistent {
 };
 
 class TStringList : public TStrings {
- public:
+  TANDREL_CLASS(TStringList, TStrings)
+
   TStringList() = default;
   explicit TStringList(bool OwnsObjects) : OwnsObjects_(OwnsObjects) {}
   // Frees the objects when OwnsObjects; no notification is sent.
