@@ -127,7 +127,7 @@ void TComponent::DestroyComponents() {
   while (!Components_.empty()) {
     TComponent* Last = Components_.back();
     RemoveComponent(Last);
-    delete Last;
+    Last->Free();
   }
 }
 
@@ -149,6 +149,11 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
   if (AComponent == nullptr) return;
   Erase(FreeNotifies_, AComponent);
   Erase(AComponent->FreeNotifies_, this);
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 void TComponent::Loaded() { State_.Exclude(csLoading); }
