@@ -31,17 +31,17 @@ TANDREL_PUBLISH(TCustomForm) {
   Info.Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
   Info.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition);
   Info.Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState);
-  Info.Property("OnActivate", &TCustomForm::OnActivate);
-  Info.Property("OnClose", &TCustomForm::OnClose);
-  Info.Property("OnCloseQuery", &TCustomForm::OnCloseQuery);
-  Info.Property("OnCreate", &TCustomForm::OnCreate);
-  Info.Property("OnDestroy", &TCustomForm::OnDestroy);
-  Info.Property("OnHide", &TCustomForm::OnHide);
-  Info.Property("OnKeyDown", &TCustomForm::OnKeyDown);
-  Info.Property("OnKeyPress", &TCustomForm::OnKeyPress);
-  Info.Property("OnKeyUp", &TCustomForm::OnKeyUp);
-  Info.Property("OnResize", &TCustomForm::OnResize);
-  Info.Property("OnShow", &TCustomForm::OnShow);
+  PublishMember(Info, "OnActivate", &TCustomForm::OnActivate);
+  PublishMember(Info, "OnClose", &TCustomForm::OnClose);
+  PublishMember(Info, "OnCloseQuery", &TCustomForm::OnCloseQuery);
+  PublishMember(Info, "OnCreate", &TCustomForm::OnCreate);
+  PublishMember(Info, "OnDestroy", &TCustomForm::OnDestroy);
+  PublishMember(Info, "OnHide", &TCustomForm::OnHide);
+  PublishMember(Info, "OnKeyDown", &TCustomForm::OnKeyDown);
+  PublishMember(Info, "OnKeyPress", &TCustomForm::OnKeyPress);
+  PublishMember(Info, "OnKeyUp", &TCustomForm::OnKeyUp);
+  PublishMember(Info, "OnResize", &TCustomForm::OnResize);
+  PublishMember(Info, "OnShow", &TCustomForm::OnShow);
   // Stored by the form designer; kept so such resources read.
   Info.Property("OldCreateOrder", &TCustomForm::OldCreateOrder);
   Info.Property("PixelsPerInch", &TCustomForm::PixelsPerInch);

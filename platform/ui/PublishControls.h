@@ -6,6 +6,13 @@
 // The properties and events most controls publish, for their TANDREL_PUBLISH
 // bodies: PublishVisualProperties(Info); PublishWinControlProperties(Info).
 
+// An event (or other data member) declared by a base class, read and written
+// directly like the class's own.
+template <class T, class V, class Base>
+void PublishMember(TClassBuilder<T>& Info, const std::string& Name, V Base::*Member) {
+  Info.Property(Name, static_cast<V T::*>(Member));
+}
+
 template <class T>
 void PublishVisualProperties(TClassBuilder<T>& Info) {
   Info.Property("Align", &T::Align, &T::SetAlign);
@@ -18,11 +25,11 @@ void PublishVisualProperties(TClassBuilder<T>& Info) {
   Info.Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
   Info.Property("ShowHint", &T::ShowHint, &T::SetShowHint);
   Info.Property("Visible", &T::Visible, &T::SetVisible);
-  Info.Property("OnClick", &T::OnClick);
-  Info.Property("OnDblClick", &T::OnDblClick);
-  Info.Property("OnMouseDown", &T::OnMouseDown);
-  Info.Property("OnMouseMove", &T::OnMouseMove);
-  Info.Property("OnMouseUp", &T::OnMouseUp);
+  PublishMember(Info, "OnClick", &T::OnClick);
+  PublishMember(Info, "OnDblClick", &T::OnDblClick);
+  PublishMember(Info, "OnMouseDown", &T::OnMouseDown);
+  PublishMember(Info, "OnMouseMove", &T::OnMouseMove);
+  PublishMember(Info, "OnMouseUp", &T::OnMouseUp);
 }
 
 template <class T>
@@ -30,9 +37,9 @@ void PublishWinControlProperties(TClassBuilder<T>& Info) {
   PublishVisualProperties(Info);
   Info.Property("TabOrder", &T::TabOrder, &T::SetTabOrder);
   Info.Property("TabStop", &T::TabStop, &T::SetTabStop);
-  Info.Property("OnEnter", &T::OnEnter);
-  Info.Property("OnExit", &T::OnExit);
-  Info.Property("OnKeyDown", &T::OnKeyDown);
-  Info.Property("OnKeyPress", &T::OnKeyPress);
-  Info.Property("OnKeyUp", &T::OnKeyUp);
+  PublishMember(Info, "OnEnter", &T::OnEnter);
+  PublishMember(Info, "OnExit", &T::OnExit);
+  PublishMember(Info, "OnKeyDown", &T::OnKeyDown);
+  PublishMember(Info, "OnKeyPress", &T::OnKeyPress);
+  PublishMember(Info, "OnKeyUp", &T::OnKeyUp);
 }
