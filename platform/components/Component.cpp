@@ -106,9 +106,10 @@ TComponent* TComponent::FindComponent(const std::string& AName) const {
 
 void TComponent::InsertComponent(TComponent* AComponent) {
   if (AComponent->Owner_ == this) return;
-  if (AComponent->Owner_ != nullptr) AComponent->Owner_->RemoveComponent(AComponent);
+  // Refused before it leaves its old owner, so a refused component stays owned.
   if (!AComponent->Name_.empty() && FindComponent(AComponent->Name_) != nullptr)
     throw EComponentError("A component named " + AComponent->Name_ + " already exists");
+  if (AComponent->Owner_ != nullptr) AComponent->Owner_->RemoveComponent(AComponent);
   Components_.push_back(AComponent);
   AComponent->Owner_ = this;
   AComponent->SetReference(true);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/core/SysUtils.h"
+#include "platform/rtti/CodePoints.h"
 
 EReadError FormReadError(const std::string& SourceName, int Line, const std::string& What) {
   return EReadError("Error reading " + SourceName + ", line " + std::to_string(Line) + ": " + What);
@@ -19,24 +20,6 @@ struct TToken {
   int64_t Integer = 0;
   double Float = 0;
 };
-
-void AppendUtf8(std::string& S, uint32_t C) {
-  if (C < 0x80) {
-    S += static_cast<char>(C);
-  } else if (C < 0x800) {
-    S += static_cast<char>(0xC0 | (C >> 6));
-    S += static_cast<char>(0x80 | (C & 0x3F));
-  } else if (C < 0x10000) {
-    S += static_cast<char>(0xE0 | (C >> 12));
-    S += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (C & 0x3F));
-  } else {
-    S += static_cast<char>(0xF0 | (C >> 18));
-    S += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
-    S += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (C & 0x3F));
-  }
-}
 
 bool IsIdentStart(char C) { return std::isalpha(static_cast<unsigned char>(C)) || C == '_'; }
 bool IsIdentChar(char C) { return std::isalnum(static_cast<unsigned char>(C)) || C == '_' || C == '.'; }
@@ -140,7 +123,7 @@ class TLexer {
         int64_t Code = 0;
         if (!TryStrToInt64(Text_.substr(Start, Pos_ - Start), Code) || Code < 0 || Code > 0x10FFFF)
           Fail(Line_, "invalid character code #" + Text_.substr(Start, Pos_ - Start));
-        AppendUtf8(T.Text, static_cast<uint32_t>(Code));
+        AppendCodePoint(T.Text, static_cast<uint32_t>(Code));
       } else {
         break;
       }

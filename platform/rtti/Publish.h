@@ -105,9 +105,10 @@ class TClassBuilder {
   // Getter: a const member function or a callable taking const T&. Setter:
   // a member function or a callable taking (T&, value), or nullptr for a
   // read-only property. TypeName names the type where it is not the C++
-  // type's own (TColor, TCursor, TFontCharset, TAnchors ...).
+  // type's own (TColor, TCursor, TFontCharset, TAnchors ...); an object
+  // property always carries its class's name.
   template <class G, class S = std::nullptr_t>
-    requires std::is_invocable_v<G, const T&>
+    requires(std::is_invocable_v<G, const T&> && !std::is_member_object_pointer_v<G>)
   TClassBuilder& Property(const std::string& Name, G Getter, S Setter = nullptr,
                           const char* TypeName = nullptr) {
     using V = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
@@ -180,7 +181,6 @@ class TClassBuilder {
                                  Value->ClassName());
           Set(Self(O), Typed);
         };
-      return;
     } else {
       const TTypeInfo& Own = TypeInfoFor(static_cast<V*>(nullptr));
       P.Type = TypeName != nullptr ? &NamedTypeInfo(TypeName, Own) : &Own;
@@ -208,7 +208,9 @@ class TClassBuilder {
       if (Set) P.SetOrd = [Set](TObject* O, int64_t Bits) { Set(Self(O), V::FromBits(static_cast<uint64_t>(Bits))); };
     } else {
       static_assert(std::is_integral_v<V> || std::is_enum_v<V>, "this type cannot be published");
-      P.GetOrd = [Get](const TObject* O) { return static_cast<int64_t>(Get(Self(O))); };
+      // A char reads as its byte value 0..255, as its type's range says.
+      using TOrdinal = std::conditional_t<std::is_same_v<V, char>, unsigned char, V>;
+      P.GetOrd = [Get](const TObject* O) { return static_cast<int64_t>(static_cast<TOrdinal>(Get(Self(O)))); };
       if (Set) P.SetOrd = [Set](TObject* O, int64_t Value) { Set(Self(O), static_cast<V>(Value)); };
     }
   }

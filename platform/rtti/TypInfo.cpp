@@ -6,6 +6,7 @@
 #include "platform/components/Component.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/Variant.h"
+#include "platform/rtti/CodePoints.h"
 #include "platform/rtti/Identifiers.h"
 #include "platform/rtti/Publish.h"
 
@@ -394,38 +395,15 @@ TComponent* FindReferencedComponent(TObject* Instance, const std::string& Name) 
 
 std::string CharToText(int64_t Code) {
   std::string S;
-  auto C = static_cast<uint32_t>(Code);
-  if (C < 0x80) {
-    S += static_cast<char>(C);
-  } else if (C < 0x800) {
-    S += static_cast<char>(0xC0 | (C >> 6));
-    S += static_cast<char>(0x80 | (C & 0x3F));
-  } else if (C < 0x10000) {
-    S += static_cast<char>(0xE0 | (C >> 12));
-    S += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (C & 0x3F));
-  } else {
-    S += static_cast<char>(0xF0 | (C >> 18));
-    S += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
-    S += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (C & 0x3F));
-  }
+  AppendCodePoint(S, static_cast<uint32_t>(Code));
   return S;
 }
 
 // One UTF-8 character, or "#n" with its code; false for anything else.
 bool TextToChar(const std::string& Text, int64_t& Code) {
   if (Text.size() > 1 && Text[0] == '#') return TryStrToInt64(Text.substr(1), Code);
-  if (Text.empty()) return false;
-  auto Lead = static_cast<unsigned char>(Text[0]);
-  size_t Length = Lead < 0x80 ? 1 : Lead >= 0xF0 ? 4 : Lead >= 0xE0 ? 3 : Lead >= 0xC0 ? 2 : 0;
-  if (Length == 0 || Text.size() != Length) return false;
-  uint32_t C = Length == 1 ? Lead : Lead & (0x7F >> Length);
-  for (size_t I = 1; I < Length; ++I) {
-    auto Next = static_cast<unsigned char>(Text[I]);
-    if ((Next & 0xC0) != 0x80) return false;
-    C = (C << 6) | (Next & 0x3F);
-  }
+  uint32_t C = 0;
+  if (!DecodeSingleCodePoint(Text, C)) return false;
   Code = C;
   return true;
 }

@@ -80,6 +80,7 @@ TEST_F(TypInfoTest, EveryKindRoundTripsAsText) {
       {"Ratio", "1.25", "1.25"},
       {"Accel", "x", "x"},
       {"Accel", "#65", "A"},
+      {"Accel", "#200", "È"},
       {"Glyph", "确", "确"},
       {"Caption", " 确定 ", " 确定 "},
       {"Value", "abc", "abc"},
