@@ -298,10 +298,16 @@ TCustomForm* TControl::ParentForm() const {
 
 namespace {
 
+// The control's picture, sized to the control.
 TCanvas* SurfaceCanvas(std::unique_ptr<TBitmap>& Surface, const TControl& Control) {
   if (!Surface) Surface = std::make_unique<TBitmap>();
   Surface->SetSize(Control.Width(), Control.Height());
-  TCanvas* Canvas = Surface->Canvas();
+  return Surface->Canvas();
+}
+
+// Each paint starts with the control's font and colour.
+TCanvas* PaintCanvas(std::unique_ptr<TBitmap>& Surface, const TControl& Control) {
+  TCanvas* Canvas = SurfaceCanvas(Surface, Control);
   Canvas->SetFont(Control.Font());
   Canvas->Brush()->SetColor(Control.Color());
   return Canvas;
@@ -318,7 +324,7 @@ TCustomControl::~TCustomControl() = default;
 TCanvas* TCustomControl::Canvas() { return SurfaceCanvas(Surface_, *this); }
 
 void TCustomControl::Repaint() {
-  Canvas();
+  PaintCanvas(Surface_, *this);
   Paint();
   TWinControl::Repaint();
 }
@@ -332,7 +338,7 @@ TGraphicControl::~TGraphicControl() = default;
 TCanvas* TGraphicControl::Canvas() { return SurfaceCanvas(Surface_, *this); }
 
 void TGraphicControl::Repaint() {
-  Canvas();
+  PaintCanvas(Surface_, *this);
   Paint();
   TControl::Repaint();
 }

@@ -30,6 +30,17 @@ const char* const TypeCaptions[] = {"Warning", "Error", "Information", "Confirm"
 
 constexpr int ButtonWidth = 75, ButtonHeight = 25, ButtonSpacing = 8, Margin = 16;
 
+int ShowAndFree(TMessageForm* Dialog) {
+  try {
+    int Result = Dialog->ShowModal();
+    Dialog->Free();
+    return Result;
+  } catch (...) {
+    Dialog->Free();
+    throw;
+  }
+}
+
 }  // namespace
 
 TANDREL_PUBLISH(TMessageForm) {}
@@ -90,14 +101,7 @@ TMessageForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, T
 
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int /*HelpContext*/) {
   TMessageForm* Dialog = CreateMessageDialog(Msg, DlgType, Buttons);
-  try {
-    int Result = Dialog->ShowModal();
-    Dialog->Free();
-    return Result;
-  } catch (...) {
-    Dialog->Free();
-    throw;
-  }
+  return ShowAndFree(Dialog);
 }
 
 void ShowMessage(const std::string& Msg) { MessageDlg(Msg, mtCustom, {mbOK}); }
@@ -117,12 +121,5 @@ int MessageBoxDialog(const std::string& Text, const std::string& Caption, unsign
   }
   TMessageForm* Dialog = CreateMessageDialog(Text, Type, Buttons);
   Dialog->SetCaption(Caption);
-  try {
-    int Result = Dialog->ShowModal();
-    Dialog->Free();
-    return Result;
-  } catch (...) {
-    Dialog->Free();
-    throw;
-  }
+  return ShowAndFree(Dialog);
 }
