@@ -128,7 +128,7 @@ void TComponent::DestroyComponents() {
   while (!Components_.empty()) {
     TComponent* Last = Components_.back();
     RemoveComponent(Last);
-    delete Last;
+    Last->Free();
   }
 }
 
@@ -150,6 +150,11 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
   if (AComponent == nullptr) return;
   Erase(FreeNotifies_, AComponent);
   Erase(AComponent->FreeNotifies_, this);
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 void TComponent::Loaded() { State_.Exclude(csLoading); }

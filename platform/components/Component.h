@@ -66,6 +66,10 @@ class TComponent : public TPersistent {
   // The form reader calls it on each component with the enclosing component
   // of the resource; controls take a windowed one as their parent.
   virtual void SetParentComponent(TComponent* Parent);
+  // Runs before the destructor chain, while the whole object still exists
+  // (forms run OnDestroy here); Free and the owner call it.
+  virtual void BeforeDestruction() {}
+  void Free();
 
  protected:
   // A component was added to or removed from the owner (passed on to every
