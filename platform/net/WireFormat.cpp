@@ -94,7 +94,7 @@ std::string TWireReader::ReadText() {
 
 void TWireReader::ExpectEnd() const {
   if (Pos_ != Bytes_.size())
-    throw EProtocolError(std::to_string(Bytes_.size() - Pos_) + " bytes follow the end of the message");
+    throw EProtocolError("bytes left over after the end of the message: " + std::to_string(Bytes_.size() - Pos_));
 }
 
 Variant TWireReader::ReadVariantAt(int Depth) {
