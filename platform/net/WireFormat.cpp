@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/core/Automation.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
