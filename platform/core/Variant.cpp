@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <ostream>
 
 #include "platform/core/DateUtils.h"
@@ -405,6 +406,67 @@ Variant VarArrayGet(const Variant& V, std::initializer_list<int> Indices) {
 
 void VarArrayPut(Variant& V, const Variant& Value, std::initializer_list<int> Indices) {
   V.SetElement(Indices, Value);
+}
+
+uint64_t VarScalarBits(const Variant& V) {
+  const auto& P = Access::P(V);
+  switch (V.VType()) {
+    case varSmallint: return static_cast<uint16_t>(P.I16);
+    case varInteger: case varError: return static_cast<uint32_t>(P.I32);
+    case varShortInt: return static_cast<uint8_t>(P.I8);
+    case varByte: return P.U8;
+    case varWord: return P.U16;
+    case varLongWord: return P.U32;
+    case varBoolean: return P.Bool ? 1 : 0;
+    case varSingle: {
+      uint32_t Bits;
+      std::memcpy(&Bits, &P.Sgl, sizeof Bits);
+      return Bits;
+    }
+    case varDouble: case varDate: {
+      uint64_t Bits;
+      std::memcpy(&Bits, &P.Dbl, sizeof Bits);
+      return Bits;
+    }
+    case varCurrency: case varInt64: return static_cast<uint64_t>(P.I64);
+    default: throw EVariantError("Invalid variant type");
+  }
+}
+
+Variant VarFromScalarBits(TVarType Type, uint64_t Bits) {
+  Variant V = Access::Make(Type, 0);
+  auto& P = Access::P(V);
+  switch (Type) {
+    case varSmallint: P.I16 = static_cast<int16_t>(Bits); break;
+    case varInteger: case varError: P.I32 = static_cast<int32_t>(Bits); break;
+    case varShortInt: P.I8 = static_cast<int8_t>(Bits); break;
+    case varByte: P.U8 = static_cast<uint8_t>(Bits); break;
+    case varWord: P.U16 = static_cast<uint16_t>(Bits); break;
+    case varLongWord: P.U32 = static_cast<uint32_t>(Bits); break;
+    case varBoolean: P.Bool = Bits != 0; break;
+    case varSingle: {
+      const auto B32 = static_cast<uint32_t>(Bits);
+      std::memcpy(&P.Sgl, &B32, sizeof B32);
+      break;
+    }
+    case varDouble: case varDate: std::memcpy(&P.Dbl, &Bits, sizeof Bits); break;
+    case varCurrency: case varInt64: P.I64 = static_cast<int64_t>(Bits); break;
+    default: V.Clear(); throw EVariantError("Invalid variant type");
+  }
+  return V;
+}
+
+const std::vector<Variant>& VarArrayItems(const Variant& V) { return Access::Array(V).Items; }
+
+Variant VarArrayFromItems(const std::vector<int>& Bounds, TVarType ElementType, std::vector<Variant> Items) {
+  Variant V = VarArrayCreate(Bounds, ElementType);
+  auto& B = Access::MutableArray(V);
+  if (Items.size() != B.Items.size()) CreateError();
+  if (ElementType != varVariant)
+    for (const Variant& Item : Items)
+      if (Item.VType() != ElementType) CreateError();
+  B.Items = std::move(Items);
+  return V;
 }
 
 // --- makers -------------------------------------------------------------------------

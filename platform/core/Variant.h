@@ -254,6 +254,21 @@ void VarArrayRedim(Variant& V, int HighBound);
 Variant VarArrayGet(const Variant& V, std::initializer_list<int> Indices);
 void VarArrayPut(Variant& V, const Variant& Value, std::initializer_list<int> Indices);
 
+// --- for serialisers ----------------------------------------------------------------------------
+// The payload of a scalar kind (integers, floats, currency, date, error,
+// boolean) as an unsigned number of the kind's width: the IEEE bits of a
+// float, the scaled 64-bit integer of a currency, 0/1 of a boolean. Any
+// other kind raises EVariantError "Invalid variant type".
+uint64_t VarScalarBits(const Variant& V);
+// The scalar of Type whose payload is Bits (cut to the kind's width; a
+// boolean is true for any non-zero value).
+Variant VarFromScalarBits(TVarType Type, uint64_t Bits);
+// The elements of an array in storage order: the first index runs fastest.
+const std::vector<Variant>& VarArrayItems(const Variant& V);
+// An array of Bounds (as VarArrayCreate) holding Items in storage order; the
+// count must match, and in a typed array every item must be of its type.
+Variant VarArrayFromItems(const std::vector<int>& Bounds, TVarType ElementType, std::vector<Variant> Items);
+
 // --- comparison ------------------------------------------------------------------------------
 enum class TVariantRelationship { vrEqual, vrLessThan, vrGreaterThan, vrNotEqual };
 // Numbers (and booleans, dates) compare by value across kinds; strings compare
