@@ -34,14 +34,12 @@ uint8_t DBConvertModeOf(const std::string& UICodePage, const std::string& DBCode
   return 0;
 }
 
-template <class TReader>
-void ComputeConvertModes(TReader& Reader) {
+void ComputeConvertModes(TTandrelIniBase& Reader) {
   Reader.UIConvertMode = UIConvertModeOf(Reader.UICodePage, Reader.SysCodePage);
   Reader.DBConvertMode = DBConvertModeOf(Reader.UICodePage, Reader.DBCodePage);
 }
 
-template <class TReader>
-void ReadCodePages(TReader& Reader, const TIniFile& Ini) {
+void ReadCodePages(TTandrelIniBase& Reader, const TIniFile& Ini) {
   Reader.UICodePage = Ini.ReadString("CodePage", "UICodePage", Reader.SysCodePage);
   Reader.DBCodePage = Ini.ReadString("CodePage", "DBCodePage", "936");
 }
@@ -63,8 +61,7 @@ std::string ReadRegistryText(const TRegistry& Registry, const std::string& Name)
 // The defaults, then the installation folder (BaseValue of the registry key,
 // into BasePath), the profile folder and the INI file's name. False when
 // loading stops here.
-template <class TReader>
-bool LocateIniFile(TReader& Reader, const char* BaseValue, const char* IniName, std::string& BasePath) {
+bool LocateIniFile(TTandrelIniBase& Reader, const char* BaseValue, const char* IniName, std::string& BasePath) {
   Reader.ErrorCode.clear();
   BasePath.clear();
   Reader.ProfilePath.clear();
@@ -129,9 +126,13 @@ void FillWorkDLLPaths(TStrings& Paths, const TIniFile& Ini, const std::string& B
 
 }  // namespace
 
+TTandrelIniBase::TTandrelIniBase() : WorkDLLPaths(std::make_unique<TStringList>()) {}
+
+TTandrelIniBase::~TTandrelIniBase() = default;
+
 // --- client ---------------------------------------------------------------
 
-TTandrelIniC::TTandrelIniC() : WorkDLLPaths(std::make_unique<TStringList>()) {
+TTandrelIniC::TTandrelIniC() {
   try {
     Load();
   } catch (const std::exception&) {
@@ -181,7 +182,7 @@ bool TTandrelIniC::FillServerList(std::string Names, int Port) {
 
 // --- server ---------------------------------------------------------------
 
-TTandrelIniS::TTandrelIniS() : WorkDLLPaths(std::make_unique<TStringList>()) {
+TTandrelIniS::TTandrelIniS() {
   try {
     Load();
   } catch (const std::exception&) {

@@ -21,12 +21,12 @@ class TStrings;
 // no root is taken below the installation folder, one with a root, a drive
 // or a network name is used as it stands.
 
-class TTandrelIniC : public TObject {
+// What both readers share: where the INI file was found and its code pages.
+class TTandrelIniBase : public TObject {
  public:
-  TTandrelIniC();
-  ~TTandrelIniC() override;
+  TTandrelIniBase();
+  ~TTandrelIniBase() override;
 
-  std::string ClientPath;       // the registry's "ClientPath"
   std::string ProfilePath;      // the folder of the INI file used
   std::string ProfileType = "0";
   std::string UserName = "Default";
@@ -37,13 +37,22 @@ class TTandrelIniC : public TObject {
   uint8_t DBConvertMode = 0;
   bool SupportCallBack = false;
   std::string IniFileName;
-  // [0, i] the application server's computer name, [1, i] its port.
-  Variant ServerList;
-  // '', "E;000015" (no registry key) or "E;000016" (no computer name).
+  // '', "E;000015" (no registry key) or, for the client, "E;000016" (no
+  // computer name).
   std::string ErrorCode;
-  std::string LangType = "ENG";
   std::unique_ptr<TStringList> WorkDLLPaths;
   std::string Version;
+};
+
+class TTandrelIniC : public TTandrelIniBase {
+ public:
+  TTandrelIniC();
+  ~TTandrelIniC() override;
+
+  std::string ClientPath;       // the registry's "ClientPath"
+  // [0, i] the application server's computer name, [1, i] its port.
+  Variant ServerList;
+  std::string LangType = "ENG";
   std::string CreateGifBeforeSendEF = "Y";
   std::string AutoCheckNewMsg = "1";
   std::string CheckInterval = "1";
@@ -55,7 +64,7 @@ class TTandrelIniC : public TObject {
   bool FillServerList(std::string Names, int Port);
 };
 
-class TTandrelIniS : public TObject {
+class TTandrelIniS : public TTandrelIniBase {
  public:
   TTandrelIniS();
   ~TTandrelIniS() override;
@@ -64,22 +73,9 @@ class TTandrelIniS : public TObject {
   void GetWorkDLLPaths(TStrings* List) const;
 
   std::string ServerPath;       // the registry's "ServerPath"
-  std::string ProfilePath;
-  std::string ProfileType = "0";
-  std::string UserName = "Default";
-  std::string UICodePage;
-  std::string DBCodePage = "936";
-  std::string SysCodePage;
-  uint8_t UIConvertMode = 0;
-  uint8_t DBConvertMode = 0;
-  bool SupportCallBack = false;
-  std::string IniFileName;
   // [0..3, 0..7]: row 0 the main database, 1 the temporary database, 2 the
   // password-control service and the collation, 3 the e-commerce database.
   Variant DBSettings;
-  std::string ErrorCode;  // '' or "E;000015"
-  std::unique_ptr<TStringList> WorkDLLPaths;
-  std::string Version;
   uint8_t MainDBKind = 0;  // 1 ORACLE, 2 DB2, 0 any other
   std::string SystemControlAddress;
   std::string OtherSystemControlAddress;
