@@ -55,7 +55,9 @@ TEST_F(CheckGlyphsTest, AllShowTheSameClosedSquareBoxOutline) {
     EXPECT_EQ(DrawnBounds(*Glyph), Box);
     for (int Y = Box.Top; Y < Box.Bottom; ++Y)
       for (int X = Box.Left; X < Box.Right; ++X)
-        if (!InsideBox(X, Y)) EXPECT_EQ(Glyph->Pixel(X, Y), Unchecked.Pixel(X, Y)) << X << "," << Y;
+        if (!InsideBox(X, Y)) {
+          EXPECT_EQ(Glyph->Pixel(X, Y), Unchecked.Pixel(X, Y)) << X << "," << Y;
+        }
   }
   for (int X = Box.Left; X < Box.Right; ++X) {
     EXPECT_NE(Unchecked.Pixel(X, Box.Top), Unchecked.TransparentColor());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
@@ -72,18 +73,15 @@ TEST(TarnickTest, TheClearPicturesSecondFrameIsTheSameShapeInGrey) {
 }
 
 TEST(TarnickTest, EveryPictureDiffersFromTheOthers) {
-  std::vector<std::pair<int, TBitmap>> Loaded;
+  std::map<std::vector<TColor>, int> Seen;
   for (int Number = 1; Number <= GetMaxBmpID(); ++Number) {
     TBitmap Bitmap;
     if (!LoadBmp(&Bitmap, Number)) continue;
-    for (auto& [Other, Earlier] : Loaded) {
-      bool Same = Earlier.Width() == Bitmap.Width() && Earlier.Height() == Bitmap.Height();
-      for (int Y = 0; Same && Y < Bitmap.Height(); ++Y)
-        for (int X = 0; Same && X < Bitmap.Width(); ++X) Same = Earlier.Pixel(X, Y) == Bitmap.Pixel(X, Y);
-      EXPECT_FALSE(Same) << Number << " repeats " << Other;
-    }
-    Loaded.emplace_back(Number, TBitmap());
-    Loaded.back().second.Assign(&Bitmap);
+    std::vector<TColor> Pixels = {Bitmap.Width()};
+    for (int Y = 0; Y < Bitmap.Height(); ++Y)
+      for (int X = 0; X < Bitmap.Width(); ++X) Pixels.push_back(Bitmap.Pixel(X, Y));
+    auto [Earlier, New] = Seen.emplace(Pixels, Number);
+    EXPECT_TRUE(New) << Number << " repeats " << Earlier->second;
   }
 }
 
