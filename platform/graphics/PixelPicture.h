@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/rtti/Identifiers.h"
 
 class TBitmap;
 
