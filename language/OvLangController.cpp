@@ -1,6 +1,7 @@
 #include "language/OvLangController.h"
 
 #include "env/TandrelINI.h"
+#include "platform/core/Classes.h"
 #include "platform/os/FileUtils.h"
 #include "platform/rtti/Publish.h"
 #include "platform/ui/PublishControls.h"

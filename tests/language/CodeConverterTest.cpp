@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "tests/language/LanguageTestSupport.h"
 
