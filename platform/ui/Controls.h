@@ -149,6 +149,7 @@ class TControl : public TComponent {
   friend class TWinControl;
 
   void WMMouse(TMessage& Message);
+  void ContextPopup(TPoint Pos);
   void FontChange(TObject* Sender);
 
   TWinControl* Parent_ = nullptr;
