@@ -1,5 +1,7 @@
 #include "platform/ui/Panels.h"
 
+#include <algorithm>
+
 #include "platform/graphics/Canvas.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/PublishControls.h"
@@ -61,6 +63,11 @@ void TPanel::UpdateFrame(V& Field, V Value) {
   Realign();
   Invalidate();
 }
+
+void TPanel::SetBevelInner(TPanelBevel Value) { UpdateFrame(BevelInner_, Value); }
+void TPanel::SetBevelOuter(TPanelBevel Value) { UpdateFrame(BevelOuter_, Value); }
+void TPanel::SetBevelWidth(int Value) { UpdateFrame(BevelWidth_, std::max(Value, 1)); }
+void TPanel::SetBorderWidth(int Value) { UpdateFrame(BorderWidth_, std::max(Value, 0)); }
 
 void TPanel::SetBorderStyle(TFormBorderStyle Value) {
   if (Value != bsNone && Value != bsSingle)

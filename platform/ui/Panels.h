@@ -21,13 +21,13 @@ class TPanel : public TCustomControl {
   explicit TPanel(TComponent* AOwner);
 
   TPanelBevel BevelInner() const { return BevelInner_; }
-  void SetBevelInner(TPanelBevel Value) { UpdateFrame(BevelInner_, Value); }
+  void SetBevelInner(TPanelBevel Value);
   TPanelBevel BevelOuter() const { return BevelOuter_; }
-  void SetBevelOuter(TPanelBevel Value) { UpdateFrame(BevelOuter_, Value); }
+  void SetBevelOuter(TPanelBevel Value);
   int BevelWidth() const { return BevelWidth_; }
-  void SetBevelWidth(int Value) { UpdateFrame(BevelWidth_, std::max(Value, 1)); }
+  void SetBevelWidth(int Value);
   int BorderWidth() const { return BorderWidth_; }
-  void SetBorderWidth(int Value) { UpdateFrame(BorderWidth_, std::max(Value, 0)); }
+  void SetBorderWidth(int Value);
   // bsNone or bsSingle (a black line around everything).
   TFormBorderStyle BorderStyle() const { return BorderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
