@@ -22,7 +22,8 @@ struct TRecordedDialog {
   int Result = 0;
 };
 
-// A menu the headless widgetset was asked to pop up.
+// A menu the headless widgetset was asked to pop up (the menu may have
+// been freed since).
 struct TRecordedPopup {
   TPopupMenu* Menu = nullptr;
   int X = 0;
