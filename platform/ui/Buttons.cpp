@@ -52,14 +52,14 @@ void TButtonGlyph::SetGlyph(const TBitmap* Value) {
 void TButtonGlyph::GlyphChanged(TObject* /*Sender*/) {
   int W = Glyph_->Width(), H = Glyph_->Height();
   if (H > 0 && W % H == 0 && W / H <= MaxGlyphFrames) NumGlyphs_ = std::max(W / H, 1);
-  OnChange(nullptr);
+  OnChange(Glyph_.get());
 }
 
 void TButtonGlyph::SetNumGlyphs(int Value) {
   Value = std::clamp(Value, 1, MaxGlyphFrames);
   if (Value == NumGlyphs_) return;
   NumGlyphs_ = Value;
-  OnChange(nullptr);
+  OnChange(Glyph_.get());
 }
 
 TSize TButtonGlyph::FrameSize() const {
@@ -159,13 +159,12 @@ void TBitBtn::SetSpacing(int Value) {
   Invalidate();
 }
 
+// A close button closes its form instead of clicking.
 void TBitBtn::Click() {
-  if (TCustomForm* Form = ParentForm(); Kind_ == bkClose && Form != nullptr) {
+  if (TCustomForm* Form = ParentForm(); Kind_ == bkClose && Form != nullptr)
     Form->Close();
-    TWinControl::Click();
-    return;
-  }
-  TButton::Click();
+  else
+    TButton::Click();
 }
 
 TCanvas* TBitBtn::Canvas() {

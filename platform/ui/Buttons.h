@@ -54,7 +54,7 @@ TANDREL_ENUM(TBitBtnKind);
 
 // A push button with a glyph, painted on its own canvas. A Kind other than
 // bkCustom sets caption, modal result, Default and Cancel as the classic
-// kinds do; a bkClose button closes its form.
+// kinds do; a bkClose button closes its form (and runs no OnClick).
 class TBitBtn : public TButton {
   TANDREL_CLASS(TBitBtn, TButton)
 
