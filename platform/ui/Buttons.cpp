@@ -17,6 +17,14 @@ namespace {
 
 constexpr int MaxGlyphFrames = 4;
 
+// Sets a field that only changes the control's picture.
+template <class V>
+void UpdatePicture(TControl& Control, V& Field, V Value) {
+  if (Value == Field) return;
+  Field = Value;
+  Control.Invalidate();
+}
+
 // The face every glyph button paints before its picture: filled, and framed
 // raised (or sunk when pressed).
 void DrawButtonFace(TCanvas* Canvas, TRect R, TColor Color, bool Framed, bool Sunk) {
@@ -147,17 +155,9 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
   if (!ComponentState().Contains(csLoading) || Caption().empty()) SetCaption(Kinds[Value].Caption);
 }
 
-void TBitBtn::SetLayout(TButtonLayout Value) {
-  if (Value == Layout_) return;
-  Layout_ = Value;
-  Invalidate();
-}
+void TBitBtn::SetLayout(TButtonLayout Value) { UpdatePicture(*this, Layout_, Value); }
 
-void TBitBtn::SetSpacing(int Value) {
-  if (Value == Spacing_) return;
-  Spacing_ = Value;
-  Invalidate();
-}
+void TBitBtn::SetSpacing(int Value) { UpdatePicture(*this, Spacing_, Value); }
 
 // A close button closes its form instead of clicking.
 void TBitBtn::Click() {
@@ -258,23 +258,11 @@ void TSpeedButton::SetAllowAllUp(bool Value) {
   ForEachInGroup([Value](TSpeedButton& Other) { Other.AllowAllUp_ = Value; });
 }
 
-void TSpeedButton::SetFlat(bool Value) {
-  if (Value == Flat_) return;
-  Flat_ = Value;
-  Invalidate();
-}
+void TSpeedButton::SetFlat(bool Value) { UpdatePicture(*this, Flat_, Value); }
 
-void TSpeedButton::SetLayout(TButtonLayout Value) {
-  if (Value == Layout_) return;
-  Layout_ = Value;
-  Invalidate();
-}
+void TSpeedButton::SetLayout(TButtonLayout Value) { UpdatePicture(*this, Layout_, Value); }
 
-void TSpeedButton::SetSpacing(int Value) {
-  if (Value == Spacing_) return;
-  Spacing_ = Value;
-  Invalidate();
-}
+void TSpeedButton::SetSpacing(int Value) { UpdatePicture(*this, Spacing_, Value); }
 
 TButtonState TSpeedButton::State() const {
   if (!Enabled()) return bsDisabled;
