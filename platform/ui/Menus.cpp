@@ -141,6 +141,7 @@ void TMenuItem::Click() {
 
 TANDREL_PUBLISH(TMenu) {
   Info.Property("Images", &TMenu::Images, &TMenu::SetImages);
+  Info.Property("Items", &TMenu::Items);
   Info.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
 }
 

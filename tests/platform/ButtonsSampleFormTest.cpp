@@ -66,6 +66,7 @@ TEST_F(ButtonsSampleFormTest, TheResourceLoadsAndItsTextsReadBackByName) {
 
 TEST_F(ButtonsSampleFormTest, MenuItemsNestInTheirMenusNotAmongTheControls) {
   ASSERT_EQ(Form->mnList->Items()->Count(), 3);
+  EXPECT_EQ(GetObjectProp(Form->mnList, "Items"), Form->mnList->Items());
   EXPECT_EQ(Form->mnList->Items()->Items(0), Form->N7);
   ASSERT_EQ(Form->N9->Count(), 1);
   EXPECT_EQ(Form->N9->Items(0)->Name(), "N11");
