@@ -4,9 +4,11 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/rtti/Publish.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/WidgetSet.h"
 
 TANDREL_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient")
+TANDREL_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 
 TANDREL_PUBLISH(TControl) {
   Info.Property("Left", &TControl::Left, &TControl::SetLeft);
@@ -260,10 +262,20 @@ void TControl::WMMouse(TMessage& Message) {
       break;
     case WM_RBUTTONUP:
       MouseUp(mbRight, Shift, X, Y);
+      ContextPopup({X, Y});
       break;
     default:
       MouseMove(Shift, X, Y);
   }
+}
+
+// A right click pops up the control's menu where the mouse is.
+void TControl::ContextPopup(TPoint Pos) {
+  auto* Menu = dynamic_cast<TPopupMenu*>(PopupMenu_);
+  if (Menu == nullptr || !Menu->AutoPopup()) return;
+  Menu->SetPopupComponent(this);
+  TPoint P = ClientToScreen(Pos);
+  Menu->Popup(P.X, P.Y);
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -19,6 +19,9 @@ TANDREL_EXCEPTION(EInvalidControlOperation, EInvalidOperation);
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 TANDREL_ENUM(TAlign);
+// Text alignment of captions; check boxes publish the first two as TLeftRight.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+TANDREL_ENUM(TAlignment);
 
 // A visual thing on a parent: bounds, alignment, visibility, colour, font,
 // hints, caption, mouse input and messages.
@@ -146,6 +149,7 @@ class TControl : public TComponent {
   friend class TWinControl;
 
   void WMMouse(TMessage& Message);
+  void ContextPopup(TPoint Pos);
   void FontChange(TObject* Sender);
 
   TWinControl* Parent_ = nullptr;

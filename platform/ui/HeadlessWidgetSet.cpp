@@ -10,6 +10,13 @@ namespace {
 // user gives up instead of looping for ever.
 constexpr int MaxModalRounds = 100;
 
+// A disabled window (or one inside a disabled one) gets no mouse input.
+bool TakesMouse(const TControl* Control) {
+  for (; Control != nullptr; Control = Control->Parent())
+    if (!Control->Enabled()) return false;
+  return true;
+}
+
 }  // namespace
 
 void THeadlessWidgetSet::CreatePeer(TWinControl*, const TCreateParams&) { ++PeerCount; }
@@ -73,6 +80,7 @@ THeadlessWidgetSet& THeadlessDriver::Headless() {
 THeadlessWidgetSet& THeadlessDriver::Reset() {
   THeadlessWidgetSet& H = Headless();
   H.Dialogs.clear();
+  H.Popups.clear();
   H.Answers.clear();
   H.ModalHandler = nullptr;
   return H;
@@ -104,15 +112,18 @@ void THeadlessDriver::TypeText(const std::string& Text) {
 }
 
 void THeadlessDriver::MouseDown(TControl* Control, TMouseButton Button, int X, int Y, TShiftState Shift) {
+  if (!TakesMouse(Control)) return;
   Control->Perform(Button == mbLeft ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, MakeWParam(X, Y),
                    static_cast<LPARAM>(Shift.Bits()));
 }
 
 void THeadlessDriver::MouseMove(TControl* Control, int X, int Y, TShiftState Shift) {
+  if (!TakesMouse(Control)) return;
   Control->Perform(WM_MOUSEMOVE, MakeWParam(X, Y), static_cast<LPARAM>(Shift.Bits()));
 }
 
 void THeadlessDriver::MouseUp(TControl* Control, TMouseButton Button, int X, int Y, TShiftState Shift) {
+  if (!TakesMouse(Control)) return;
   Control->Perform(Button == mbLeft ? WM_LBUTTONUP : WM_RBUTTONUP, MakeWParam(X, Y),
                    static_cast<LPARAM>(Shift.Bits()));
 }
@@ -128,6 +139,7 @@ void THeadlessDriver::Click(TControl* Control) {
 }
 
 void THeadlessDriver::DoubleClick(TControl* Control) {
+  if (!TakesMouse(Control)) return;
   Click(Control);
   Control->Perform(WM_LBUTTONDBLCLK, MakeWParam(Control->Width() / 2, Control->Height() / 2), 0);
   MouseUp(Control, mbLeft, Control->Width() / 2, Control->Height() / 2);

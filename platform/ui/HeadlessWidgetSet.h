@@ -22,9 +22,18 @@ struct TRecordedDialog {
   int Result = 0;
 };
 
+// A menu the headless widgetset was asked to pop up (the menu may have
+// been freed since).
+struct TRecordedPopup {
+  TPopupMenu* Menu = nullptr;
+  int X = 0;
+  int Y = 0;
+};
+
 // The widgetset without a screen: peers are bookkeeping, text metrics are
 // the deterministic ones, message dialogs are recorded and answered from a
-// queue (else with their first button), and other modal forms are handed to
+// queue (else with their first button), popped-up menus are recorded (a
+// test then clicks an item), and other modal forms are handed to
 // a callback that plays the user.
 class THeadlessWidgetSet : public TWidgetSet {
  public:
@@ -37,12 +46,14 @@ class THeadlessWidgetSet : public TWidgetSet {
   void Repaint(TControl* Control) override;
   void RunModal(TCustomForm* Form) override;
   bool ProcessEvents() override { return false; }
+  void Popup(TPopupMenu* Menu, int X, int Y) override { Popups.push_back({Menu, X, Y}); }
   int ScreenWidth() override { return 1024; }
   int ScreenHeight() override { return 768; }
   TSize TextExtent(const TFont& Font, const std::string& Text) override;
   void DrawGlyphs(TBitmap&, int, int, const std::string&, const TFont&, const TRect&) override {}
 
   std::vector<TRecordedDialog> Dialogs;
+  std::vector<TRecordedPopup> Popups;
   std::deque<int> Answers;
   TModalHandler ModalHandler;
   int PeerCount = 0;
@@ -66,6 +77,7 @@ class THeadlessDriver {
   static THeadlessWidgetSet& Headless();
 
   static const std::vector<TRecordedDialog>& Dialogs() { return Headless().Dialogs; }
+  static const std::vector<TRecordedPopup>& Popups() { return Headless().Popups; }
   static void QueueAnswer(int ModalResult) { Headless().Answers.push_back(ModalResult); }
   static void SetModalHandler(THeadlessWidgetSet::TModalHandler Handler) {
     Headless().ModalHandler = std::move(Handler);
@@ -75,7 +87,8 @@ class THeadlessDriver {
   // key up; like a keyboard.
   static void PressKey(Word Key, TShiftState Shift = {});
   static void TypeText(const std::string& Text);
-  // A left click in the middle of the control.
+  // A left click in the middle of the control. Mouse input reaches only
+  // controls that are enabled, with every parent.
   static void Click(TControl* Control);
   static void DoubleClick(TControl* Control);
   static void MouseDown(TControl* Control, TMouseButton Button, int X, int Y, TShiftState Shift = {});

@@ -8,6 +8,7 @@
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 // What changed about a control, for its peer.
 enum TControlChange : int {
@@ -60,6 +61,8 @@ class TWidgetSet : public TTextRenderer {
   virtual void RunModal(TCustomForm* Form) = 0;
   // Handles input waiting in the window system; gives whether any was.
   virtual bool ProcessEvents() = 0;
+  // Shows the menu at the screen point; a chosen item runs its Click.
+  virtual void Popup(TPopupMenu* Menu, int X, int Y) = 0;
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
 };
