@@ -20,6 +20,10 @@ TANDREL_EXCEPTION(EInvalidControlOperation, EInvalidOperation);
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 TANDREL_ENUM(TAlign);
 
+// Horizontal placement of a text (labels, list columns, grid cells).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+TANDREL_ENUM(TAlignment);
+
 // A visual thing on a parent: bounds, alignment, visibility, colour, font,
 // hints, caption, mouse input and messages.
 class TControl : public TComponent {
