@@ -207,10 +207,7 @@ void TListItem::SetSelected(bool Value) {
     Selected_ = Value;
     return;
   }
-  if (Value && !LV->MultiSelect()) {
-    for (int I = 0; I < LV->Items()->Count(); ++I)
-      if (TListItem* Other = LV->Items()->Item(I); Other != this) LV->ChangeSelected(Other, false);
-  }
+  if (Value && !LV->MultiSelect() && !LV->DeselectOthers(this)) return;
   LV->ChangeSelected(this, Value);
 }
 
@@ -478,10 +475,16 @@ void TListView::SelectAll() {
   for (int I = 0; I < Items_->Count(); ++I) ChangeSelected(Items_->Item(I), true);
 }
 
-void TListView::SelectOnly(TListItem* Item) {
+// A single-selection list whose old item may not let go keeps it.
+bool TListView::DeselectOthers(TListItem* Item) {
+  bool AllLetGo = true;
   for (int I = 0; I < Items_->Count(); ++I)
-    if (Items_->Item(I) != Item) ChangeSelected(Items_->Item(I), false);
-  if (Item == nullptr) return;
+    if (Items_->Item(I) != Item) AllLetGo = ChangeSelected(Items_->Item(I), false) && AllLetGo;
+  return AllLetGo || MultiSelect_;
+}
+
+void TListView::SelectOnly(TListItem* Item) {
+  if (!DeselectOthers(Item) || Item == nullptr) return;
   ChangeSelected(Item, true);
   Item->SetFocused(true);
   SelectionMark_ = Item;

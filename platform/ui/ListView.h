@@ -258,6 +258,8 @@ class TListView : public TCustomControl {
   // Gives the item its selected state through the changing and change
   // events; false when OnChanging refused.
   bool ChangeSelected(TListItem* Item, bool Value);
+  // False when a single-selection list keeps another item selected.
+  bool DeselectOthers(TListItem* Item);
   // Selects only Item (nil: nothing), focusing it.
   void SelectOnly(TListItem* Item);
   void SelectRange(TListItem* From, TListItem* To);
