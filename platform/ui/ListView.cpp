@@ -155,11 +155,13 @@ TANDREL_PUBLISH(TListItem) {
   Info.Property("SubItems", &TListItem::SubItems, &TListItem::SetSubItems);
 }
 
+// Joins the list once whole, as joining re-sorts a sorted list.
 TListItem::TListItem(TCollection* Collection)
-    : TCollectionItem(Collection), SubItems_(std::make_unique<TStringList>()) {
+    : TCollectionItem(nullptr), SubItems_(std::make_unique<TStringList>()) {
   SubItems_->OnChange = [this](TStrings*) {
     if (TListView* LV = ListView()) LV->Invalidate();
   };
+  SetCollection(Collection);
 }
 
 TListItem::~TListItem() {
