@@ -546,26 +546,23 @@ void TCustomGrid::DrawCell(int /*ACol*/, int /*ARow*/, const TRect& /*Rect*/, TG
 
 // --- draw grid -----------------------------------------------------------------------------------
 
-template <class T>
-void PublishGridProperties(TClassBuilder<T>& Info) {
+TANDREL_PUBLISH(TDrawGrid) {
   PublishWinControlProperties(Info);
-  Info.Property("ColCount", &T::ColCount, &T::SetColCount);
-  Info.Property("DefaultColWidth", &T::DefaultColWidth, &T::SetDefaultColWidth);
-  Info.Property("DefaultRowHeight", &T::DefaultRowHeight, &T::SetDefaultRowHeight);
-  Info.Property("DefaultDrawing", &T::DefaultDrawing, &T::SetDefaultDrawing);
-  Info.Property("FixedColor", &T::FixedColor, &T::SetFixedColor, "TColor");
-  Info.Property("FixedCols", &T::FixedCols, &T::SetFixedCols);
-  Info.Property("RowCount", &T::RowCount, &T::SetRowCount);
-  Info.Property("FixedRows", &T::FixedRows, &T::SetFixedRows);
-  Info.Property("GridLineWidth", &T::GridLineWidth, &T::SetGridLineWidth);
-  Info.Property("Options", &T::Options, &T::SetOptions, "TGridOptions");
-  PublishMember(Info, "OnDrawCell", &T::OnDrawCell);
-  PublishMember(Info, "OnGetEditText", &T::OnGetEditText);
-  PublishMember(Info, "OnSelectCell", &T::OnSelectCell);
-  PublishMember(Info, "OnSetEditText", &T::OnSetEditText);
+  Info.Property("ColCount", &TDrawGrid::ColCount, &TDrawGrid::SetColCount);
+  Info.Property("DefaultColWidth", &TDrawGrid::DefaultColWidth, &TDrawGrid::SetDefaultColWidth);
+  Info.Property("DefaultRowHeight", &TDrawGrid::DefaultRowHeight, &TDrawGrid::SetDefaultRowHeight);
+  Info.Property("DefaultDrawing", &TDrawGrid::DefaultDrawing, &TDrawGrid::SetDefaultDrawing);
+  Info.Property("FixedColor", &TDrawGrid::FixedColor, &TDrawGrid::SetFixedColor, "TColor");
+  Info.Property("FixedCols", &TDrawGrid::FixedCols, &TDrawGrid::SetFixedCols);
+  Info.Property("RowCount", &TDrawGrid::RowCount, &TDrawGrid::SetRowCount);
+  Info.Property("FixedRows", &TDrawGrid::FixedRows, &TDrawGrid::SetFixedRows);
+  Info.Property("GridLineWidth", &TDrawGrid::GridLineWidth, &TDrawGrid::SetGridLineWidth);
+  Info.Property("Options", &TDrawGrid::Options, &TDrawGrid::SetOptions, "TGridOptions");
+  PublishMember(Info, "OnDrawCell", &TDrawGrid::OnDrawCell);
+  PublishMember(Info, "OnGetEditText", &TDrawGrid::OnGetEditText);
+  PublishMember(Info, "OnSelectCell", &TDrawGrid::OnSelectCell);
+  PublishMember(Info, "OnSetEditText", &TDrawGrid::OnSetEditText);
 }
-
-TANDREL_PUBLISH(TDrawGrid) { PublishGridProperties(Info); }
 
 void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) {
   OnDrawCell(this, ACol, ARow, Rect, State);
@@ -581,7 +578,7 @@ void TDrawGrid::SetEditText(int ACol, int ARow, const std::string& Value) { OnSe
 
 // --- string grid ---------------------------------------------------------------------------------
 
-TANDREL_PUBLISH(TStringGrid) { PublishGridProperties(Info); }
+TANDREL_PUBLISH(TStringGrid) {}
 
 std::string TStringGrid::Cells(int ACol, int ARow) const {
   auto Found = Cells_.find({ARow, ACol});

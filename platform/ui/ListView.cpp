@@ -25,6 +25,13 @@ constexpr int HeaderPadding = 8;
 constexpr int IconCellWidth = 75;
 constexpr int DefaultIconSize = 32;
 
+// Points Field at Value, asking to be told when Value goes away.
+void ReplaceReference(TComponent* Self, TImageList*& Field, TImageList* Value) {
+  if (Field != nullptr) Field->RemoveFreeNotification(Self);
+  Field = Value;
+  if (Value != nullptr) Value->FreeNotification(Self);
+}
+
 int TextWidthIn(const TFont& Font, const std::string& Text) { return TextRenderer().TextExtent(Font, Text).cx; }
 int TextHeightOf(const TFont& Font) { return TextRenderer().TextExtent(Font, "Ag").cy; }
 
@@ -388,17 +395,13 @@ void TListView::SetSortType(TSortType Value) {
 
 void TListView::SetLargeImages(TImageList* Value) {
   if (Value == LargeImages_) return;
-  if (LargeImages_ != nullptr) LargeImages_->RemoveFreeNotification(this);
-  LargeImages_ = Value;
-  if (Value != nullptr) Value->FreeNotification(this);
+  ReplaceReference(this, LargeImages_, Value);
   Invalidate();
 }
 
 void TListView::SetSmallImages(TImageList* Value) {
   if (Value == SmallImages_) return;
-  if (SmallImages_ != nullptr) SmallImages_->RemoveFreeNotification(this);
-  SmallImages_ = Value;
-  if (Value != nullptr) Value->FreeNotification(this);
+  ReplaceReference(this, SmallImages_, Value);
   Invalidate();
 }
 
