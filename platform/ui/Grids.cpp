@@ -495,9 +495,10 @@ void TCustomGrid::KeyPress(char32_t& Key) {
   }
   if (Key < U' ' || !CanEditShow()) return;
   ShowEditor();
+  // The key events have run already; the editor only types the character.
   if (Editor_ != nullptr && Editor_->Visible()) {
     Editor_->SelectAll();
-    Editor_->Perform(WM_CHAR, Key, 0);
+    Editor_->TypeChar(Key);
   }
   Key = 0;
 }

@@ -128,13 +128,17 @@ void TInplaceTextEdit::KeyDown(Word& Key, TShiftState Shift) {
   Key = 0;
 }
 
+void TInplaceTextEdit::TypeChar(char32_t Key) {
+  if (Key == CharBackspace)
+    DeleteAround(false);
+  else if (Key >= U' ' && Key != 0x7F)
+    ReplaceSelection(EncodeUtf8(Key));
+}
+
 void TInplaceTextEdit::KeyPress(char32_t& Key) {
   TWinControl::KeyPress(Key);
-  if (Key == CharBackspace) {
-    DeleteAround(false);
-    Key = 0;
-  } else if (Key >= U' ' && Key != 0x7F) {
-    ReplaceSelection(EncodeUtf8(Key));
+  if (Key == CharBackspace || (Key >= U' ' && Key != 0x7F)) {
+    TypeChar(Key);
     Key = 0;
   }
 }

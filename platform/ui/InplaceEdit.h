@@ -21,6 +21,8 @@ class TInplaceTextEdit : public TWinControl {
   void SetSelLength(int Value);
   void SelectAll();
   std::string SelText() const;
+  // Types Key as the user would, without the key events (Backspace deletes).
+  void TypeChar(char32_t Key);
   int MaxLength() const { return MaxLength_; }
   void SetMaxLength(int Value) { MaxLength_ = Value; }
 

@@ -137,9 +137,16 @@ TEST_F(GridsTest, EnterAndTypingStartTheEditorOfAnEditingGrid) {
   THeadlessDriver::PressKey(VK_RETURN);
   EXPECT_FALSE(Plain->EditorMode());
   EXPECT_EQ(Form->ActiveControl(), Plain);
+  struct TPreview {
+    int Presses = 0;
+    void KeyPress(TObject*, char32_t&) { ++Presses; }
+  } Preview;
+  Form->SetKeyPreview(true);
+  Form->OnKeyPress = TKeyPressEvent::Of<&TPreview::KeyPress>(&Preview);
   THeadlessDriver::TypeText("x");
   EXPECT_TRUE(Plain->EditorMode());
   EXPECT_EQ(Plain->Cells(1, 1), "x");
+  EXPECT_EQ(Preview.Presses, 1);
   Form->edSecond->SetFocus();
   EXPECT_FALSE(Plain->EditorMode());
   Plain->SetOptions(Plain->Options() + TGridOptions{goRowSelect});

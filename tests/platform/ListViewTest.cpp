@@ -254,6 +254,23 @@ TEST_F(ListViewTest, LeavingTheEditorKeepsTheTextAndReadOnlyListsDoNotEdit) {
   EXPECT_FALSE(List->IsEditing());
 }
 
+// As with the system's caption editor, a form's key preview does not see them.
+TEST_F(ListViewTest, EnterAndEscInTheCaptionEditorAreItsOwn) {
+  struct TPreview {
+    Strings Keys;
+    void KeyDown(TObject*, Word& Key, TShiftState) { Keys.push_back(std::to_string(Key)); }
+  } Preview;
+  Form->SetKeyPreview(true);
+  Form->OnKeyDown = TKeyEvent::Of<&TPreview::KeyDown>(&Preview);
+  for (Word Key : {VK_ESCAPE, VK_RETURN}) {
+    ASSERT_TRUE(List->Items()->Item(0)->EditCaption());
+    THeadlessDriver::PressKey(Key);
+    EXPECT_FALSE(List->IsEditing());
+  }
+  EXPECT_TRUE(Preview.Keys.empty());
+  EXPECT_EQ(Form->Log, (Strings{"edited alpha to alpha"}));
+}
+
 TEST_F(ListViewTest, DeletingTheEditedItemEndsTheEditQuietly) {
   Listen();
   ASSERT_TRUE(List->Items()->Item(0)->EditCaption());
