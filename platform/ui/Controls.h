@@ -23,6 +23,10 @@ TANDREL_ENUM(TAlign);
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 TANDREL_ENUM(TAlignment);
 
+// Horizontal placement of a text (labels, list columns, grid cells).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+TANDREL_ENUM(TAlignment);
+
 // A visual thing on a parent: bounds, alignment, visibility, colour, font,
 // hints, caption, mouse input and messages.
 class TControl : public TComponent {
