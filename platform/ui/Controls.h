@@ -19,10 +19,6 @@ TANDREL_EXCEPTION(EInvalidControlOperation, EInvalidOperation);
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 TANDREL_ENUM(TAlign);
-// Text alignment of captions; check boxes publish the first two as TLeftRight.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-TANDREL_ENUM(TAlignment);
-
 // Horizontal placement of a text (labels, list columns, grid cells).
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 TANDREL_ENUM(TAlignment);
