@@ -7,6 +7,7 @@
 #include "platform/ui/WidgetSet.h"
 
 TANDREL_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient")
+TANDREL_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 
 TANDREL_PUBLISH(TControl) {
   Info.Property("Left", &TControl::Left, &TControl::SetLeft);

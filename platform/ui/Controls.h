@@ -19,6 +19,9 @@ TANDREL_EXCEPTION(EInvalidControlOperation, EInvalidOperation);
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 TANDREL_ENUM(TAlign);
+// How a control lays its text out across its width.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+TANDREL_ENUM(TAlignment);
 
 // A visual thing on a parent: bounds, alignment, visibility, colour, font,
 // hints, caption, mouse input and messages.
