@@ -182,9 +182,7 @@ void TCustomComboBox::KeyDown(Word& Key, TShiftState Shift) {
   bool Extend = Shift.Contains(ssShift);
   bool Caret = HasEdit() && (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_HOME || Key == VK_END);
   if (Caret) {
-    int Target = Key == VK_LEFT ? Buffer_.Caret() - 1 : Key == VK_RIGHT ? Buffer_.Caret() + 1
-                 : Key == VK_HOME ? 0 : Buffer_.Length();
-    Buffer_.MoveCaret(Target, Extend);
+    Buffer_.MoveCaret(Buffer_.KeyTarget(Key, Extend), Extend);
     return;
   }
   int Last = Items_->Count() - 1;
@@ -207,10 +205,7 @@ void TCustomComboBox::KeyDown(Word& Key, TShiftState Shift) {
     case VK_PRIOR: UserSelects(std::max(ItemIndex_ - DropDownCount_, 0)); break;
     case VK_NEXT: UserSelects(std::min(ItemIndex_ + DropDownCount_, Last)); break;
     case VK_DELETE:
-      if (!HasEdit() || (Buffer_.Caret() >= Buffer_.Length() && Buffer_.SelLength() == 0)) break;
-      if (Buffer_.SelLength() == 0) Buffer_.Select(Buffer_.Caret(), 1);
-      Buffer_.ReplaceSelection(U"");
-      UserTyped();
+      if (HasEdit() && Buffer_.Delete(true)) UserTyped();
       break;
     default: break;
   }
@@ -223,15 +218,7 @@ void TCustomComboBox::KeyPress(char32_t& Key) {
     if (Key != CharBackspace) UserSelects(ItemStartingWith(Key));
     return;
   }
-  if (Key == CharBackspace) {
-    if (Buffer_.SelLength() == 0 && Buffer_.Caret() == 0) return;
-    if (Buffer_.SelLength() == 0) Buffer_.Select(Buffer_.Caret() - 1, 1);
-    Buffer_.ReplaceSelection(U"");
-  } else {
-    if (MaxLength_ > 0 && Buffer_.Length() - Buffer_.SelLength() >= MaxLength_) return;
-    Buffer_.ReplaceSelection(std::u32string(1, Key));
-  }
-  UserTyped();
+  if (Key == CharBackspace ? Buffer_.Delete(false) : Buffer_.Type(Key, MaxLength_)) UserTyped();
 }
 
 void TCustomComboBox::DoEnter() {

@@ -59,14 +59,7 @@ bool TCustomEdit::WantsKey(Word Key, TShiftState /*Shift*/) const {
 }
 
 int TCustomEdit::CaretTarget(Word Key, TShiftState Shift) const {
-  bool Collapse = Buffer_.SelLength() > 0 && !Shift.Contains(ssShift);
-  switch (Key) {
-    case VK_LEFT: return Collapse ? Buffer_.SelStart() : Buffer_.Caret() - 1;
-    case VK_RIGHT: return Collapse ? Buffer_.SelStart() + Buffer_.SelLength() : Buffer_.Caret() + 1;
-    case VK_HOME: return 0;
-    case VK_END: return Buffer_.Length();
-    default: return Buffer_.Caret();
-  }
+  return Buffer_.KeyTarget(Key, Shift.Contains(ssShift));
 }
 
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
@@ -99,21 +92,11 @@ void TCustomEdit::KeyPress(char32_t& Key) {
 }
 
 void TCustomEdit::TypeChar(char32_t Key) {
-  if (!CanEdit()) return;
-  if (MaxLength_ > 0 && Buffer_.Length() - Buffer_.SelLength() >= MaxLength_) return;
-  Buffer_.ReplaceSelection(std::u32string(1, Key));
-  UserEdited();
+  if (CanEdit() && Buffer_.Type(Key, MaxLength_)) UserEdited();
 }
 
 void TCustomEdit::DeleteChars(bool Forward) {
-  if (!CanEdit()) return;
-  if (Buffer_.SelLength() == 0) {
-    int Caret = Buffer_.Caret();
-    if (Forward ? Caret >= Buffer_.Length() : Caret == 0) return;
-    Buffer_.Select(Forward ? Caret : Caret - 1, 1);
-  }
-  Buffer_.ReplaceSelection(U"");
-  UserEdited();
+  if (CanEdit() && Buffer_.Delete(Forward)) UserEdited();
 }
 
 TANDREL_PUBLISH(TEdit) {

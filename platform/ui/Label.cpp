@@ -17,12 +17,16 @@ void TCustomLabel::SetText(const std::string& Value) {
   Invalidate();
 }
 
+namespace {
+
 template <class V>
-static bool Update(V& Field, V Value) {
+bool Update(V& Field, V Value) {
   if (Field == Value) return false;
   Field = Value;
   return true;
 }
+
+}  // namespace
 
 void TCustomLabel::SetAlignment(TAlignment Value) {
   if (Update(Alignment_, Value)) Invalidate();
@@ -106,7 +110,7 @@ void TCustomLabel::Paint() {
 }
 
 bool TCustomLabel::DialogChar(char32_t Key) {
-  if (!ShowAccelChar_ || FocusControl_ == nullptr || !IsAccel(Key, Text()) || !FocusControl_->CanFocus())
+  if (!Enabled() || !ShowAccelChar_ || FocusControl_ == nullptr || !IsAccel(Key, Text()) || !FocusControl_->CanFocus())
     return false;
   FocusControl_->SetFocus();
   return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/SysUtilsInternal.h"
+#include "platform/ui/Keys.h"
 
 std::u32string DecodeChars(const std::string& Utf8) {
   std::u32string Chars;
@@ -50,4 +51,30 @@ void TTextBuffer::ReplaceSelection(const std::u32string& With) {
   int Start = SelStart();
   Chars_.replace(static_cast<size_t>(Start), static_cast<size_t>(SelLength()), With);
   Anchor_ = Caret_ = Start + static_cast<int>(With.size());
+}
+
+bool TTextBuffer::Type(char32_t Char, int MaxLength) {
+  if (MaxLength > 0 && Length() - SelLength() >= MaxLength) return false;
+  ReplaceSelection(std::u32string(1, Char));
+  return true;
+}
+
+bool TTextBuffer::Delete(bool Forward) {
+  if (SelLength() == 0) {
+    if (Forward ? Caret_ >= Length() : Caret_ == 0) return false;
+    Select(Forward ? Caret_ : Caret_ - 1, 1);
+  }
+  ReplaceSelection(U"");
+  return true;
+}
+
+int TTextBuffer::KeyTarget(Word Key, bool Extend) const {
+  bool Collapse = SelLength() > 0 && !Extend;
+  switch (Key) {
+    case VK_LEFT: return Collapse ? SelStart() : Caret_ - 1;
+    case VK_RIGHT: return Collapse ? SelStart() + SelLength() : Caret_ + 1;
+    case VK_HOME: return 0;
+    case VK_END: return Length();
+    default: return Caret_;
+  }
 }

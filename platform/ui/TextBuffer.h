@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/rtti/Events.h"
+
 // The text of an edit control being edited, as characters, with its
 // selection: an anchor where the selection began and the caret where it
 // ends. Positions count characters, not bytes.
@@ -25,6 +27,14 @@ class TTextBuffer {
   void MoveCaret(int Position, bool Extend);
   // The typed or pasted characters replace the selection; the caret follows them.
   void ReplaceSelection(const std::u32string& With);
+  // A typed character; false when MaxLength (0 for none) leaves no room.
+  bool Type(char32_t Char, int MaxLength);
+  // Removes the selection, else the character after (before) the caret;
+  // false when there was none.
+  bool Delete(bool Forward);
+  // Where Left, Right, Home or End put the caret; a selection collapses
+  // to its side unless it is being extended.
+  int KeyTarget(Word Key, bool Extend) const;
 
  private:
   int Clamp(int Position) const;

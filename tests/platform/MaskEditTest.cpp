@@ -135,6 +135,19 @@ TEST_F(MaskEditTest, ChangingTheMaskKeepsWhatCanBeKept) {
   EXPECT_EQ(Edit->EditText(), "__12");
 }
 
+// How the condition form finds the text a date field shows with nothing
+// typed: ";1" to ";0", clear, back to ";1", read, put the text back.
+TEST_F(MaskEditTest, TheEmptyTextOfAMaskThatKeepsLiteralsCanBeFoundAndTheTextRestored) {
+  Type("9999/99/99;1; ", "2024/3/5");
+  std::string Typed = Edit->Text();
+  Edit->SetEditMask("9999/99/99;0; ");
+  Edit->SetText("");
+  Edit->SetEditMask("9999/99/99;1; ");
+  EXPECT_EQ(Edit->Text(), "    /  /  ");
+  Edit->SetText(Typed);
+  EXPECT_EQ(Edit->Text(), "2024/3 /5 ");
+}
+
 TEST_F(MaskEditTest, AnEmptyMaskMakesAPlainEdit) {
   Edit->SetMaxLength(3);
   THeadlessDriver::TypeText("a-b c");
