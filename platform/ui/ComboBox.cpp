@@ -230,6 +230,7 @@ TANDREL_PUBLISH(TComboBox) {
   PublishWinControlProperties(Info);
   Info.Property("Style", &TComboBox::Style, &TComboBox::SetStyle);
   Info.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount);
+  Info.Property("ImeName", &TComboBox::ImeName, &TComboBox::SetImeName, "TImeName");
   Info.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight);
   Info.Property("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength);
   Info.Property("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted);

@@ -44,6 +44,9 @@ class TCustomComboBox : public TWinControl {
   void SetDropDownCount(int Value) { DropDownCount_ = Value; }
   int ItemHeight() const { return ItemHeight_; }
   void SetItemHeight(int Value) { ItemHeight_ = Value; }
+  // The input method the control asks for by name; empty for the user's default.
+  const std::string& ImeName() const { return ImeName_; }
+  void SetImeName(const std::string& Value) { ImeName_ = Value; }
   bool DroppedDown() const { return DroppedDown_; }
   void SetDroppedDown(bool Value);
 
@@ -80,6 +83,7 @@ class TCustomComboBox : public TWinControl {
 
   std::unique_ptr<TItems> Items_;
   TTextBuffer Buffer_;
+  std::string ImeName_;
   TComboBoxStyle Style_ = csDropDown;
   int ItemIndex_ = -1;
   int LoadedItemIndex_ = -1;

@@ -30,6 +30,9 @@ class TCustomEdit : public TWinControl {
   // Entering the control selects its whole text.
   bool AutoSelect() const { return AutoSelect_; }
   void SetAutoSelect(bool Value) { AutoSelect_ = Value; }
+  // The input method the control asks for by name; empty for the user's default.
+  const std::string& ImeName() const { return ImeName_; }
+  void SetImeName(const std::string& Value) { ImeName_ = Value; }
   // Whether the user changed the text since the program last set it.
   bool Modified() const { return Modified_; }
   void SetModified(bool Value) { Modified_ = Value; }
@@ -74,6 +77,7 @@ class TCustomEdit : public TWinControl {
 
  private:
   TTextBuffer Buffer_;
+  std::string ImeName_;
   int MaxLength_ = 0;
   bool ReadOnly_ = false;
   bool AutoSelect_ = true;

@@ -7,6 +7,7 @@ template <class T>
 void PublishEditProperties(TClassBuilder<T>& Info) {
   PublishWinControlProperties(Info);
   Info.Property("AutoSelect", &T::AutoSelect, &T::SetAutoSelect);
+  Info.Property("ImeName", &T::ImeName, &T::SetImeName, "TImeName");
   Info.Property("MaxLength", &T::MaxLength, &T::SetMaxLength);
   Info.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly);
   PublishMember(Info, "OnChange", &T::OnChange);

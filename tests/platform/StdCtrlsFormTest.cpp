@@ -62,7 +62,7 @@ TEST_F(StdCtrlsFormTest, EveryControlLoadsAndReadsBackByName) {
                   TCase{"lblDate", "Layout", "tlCenter"}, TCase{"lblDate", "Alignment", "taRightJustify"},
                   TCase{"meDate", "EditMask", "9999/99/99;1; "}, TCase{"meDate", "Text", "2024/03/05"},
                   TCase{"me01", "Text", "SR0112345678901"}, TCase{"edName", "Text", "名称"},
-                  TCase{"edName", "MaxLength", "10"}, TCase{"edName", "ReadOnly", "True"},
+                  TCase{"edName", "MaxLength", "10"}, TCase{"edName", "ImeName", "中文 (简体) - 美式键盘"}, TCase{"edName", "ReadOnly", "True"},
                   TCase{"memNote", "WantReturns", "False"}, TCase{"cboDay", "Style", "csDropDownList"},
                   TCase{"cboDay", "ItemIndex", "1"}, TCase{"cboDay", "Text", "第 2 个"},
                   TCase{"seHour", "Value", "7"}, TCase{"seHour", "Text", "7"},
