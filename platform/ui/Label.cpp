@@ -1,6 +1,11 @@
 #include "platform/ui/Label.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "platform/core/SysUtils.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/ui/TextBuffer.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/PublishControls.h"
 
@@ -78,35 +83,78 @@ void TCustomLabel::Loaded() {
   AdjustBounds();
 }
 
-unsigned TCustomLabel::DrawTextFlags() const {
-  unsigned Flags = Alignment_ == taRightJustify ? DT_RIGHT : Alignment_ == taCenter ? DT_CENTER : DT_LEFT;
-  Flags |= WordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
-  if (!ShowAccelChar_) Flags |= DT_NOPREFIX;
-  return Flags;
+namespace {
+
+// "&&" shows one "&"; a single "&" marks the accelerator and is not shown.
+std::string WithoutAccelMark(const std::string& Text) {
+  std::string Shown;
+  for (size_t I = 0; I < Text.size(); ++I) {
+    if (Text[I] == '&' && I + 1 < Text.size()) ++I;
+    Shown += Text[I];
+  }
+  return Shown;
+}
+
+bool IsBlank(char32_t C) { return C == U' '; }
+
+// One paragraph cut where the next word would pass Width; between two
+// characters beyond ASCII (Chinese text has no blanks) a line may end
+// anywhere, and a word wider than Width is cut where it must.
+void WrapParagraph(const TCanvas& Canvas, std::u32string Rest, int Width, std::vector<std::string>& Lines) {
+  do {
+    size_t Fit = 0, Break = 0;
+    while (Fit < Rest.size() && Canvas.TextWidth(EncodeChars(Rest.substr(0, Fit + 1))) <= Width) {
+      ++Fit;
+      if (IsBlank(Rest[Fit - 1]) || (Fit < Rest.size() && (Rest[Fit - 1] >= 0x80 || Rest[Fit] >= 0x80))) Break = Fit;
+    }
+    size_t Cut = Fit == Rest.size() ? Fit : Break > 0 ? Break : std::max<size_t>(Fit, 1);
+    std::u32string Line = Rest.substr(0, Cut);
+    while (!Line.empty() && IsBlank(Line.back())) Line.pop_back();
+    Lines.push_back(EncodeChars(Line));
+    Rest.erase(0, Cut);
+    while (!Rest.empty() && IsBlank(Rest.front())) Rest.erase(0, 1);
+  } while (!Rest.empty());
+}
+
+}  // namespace
+
+std::vector<std::string> TCustomLabel::ShownLines(const TCanvas& Canvas) const {
+  std::string Shown = ShowAccelChar_ ? WithoutAccelMark(Text()) : Text();
+  if (!WordWrap_) return {Shown};
+  std::vector<std::string> Lines;
+  ForEachLine(Shown, [&](const std::string& Paragraph) { WrapParagraph(Canvas, DecodeChars(Paragraph), Width(), Lines); });
+  if (Lines.empty()) Lines.emplace_back();
+  return Lines;
 }
 
 // A right-justified label keeps its right edge; a wrapping one its width.
+// An empty caption still takes a line's height.
 void TCustomLabel::AdjustBounds() {
   if (!AutoSize_ || ComponentState().Contains(csLoading)) return;
   TCanvas* Canvas = this->Canvas();
   Canvas->SetFont(Font());
-  TRect R{0, 0, WordWrap_ ? Width() : 0, 0};
-  // An empty caption still takes a line's height.
-  Canvas->DrawText(Text().empty() ? " " : Text(), R, DrawTextFlags() | DT_CALCRECT);
-  int NewWidth = WordWrap_ ? Width() : R.Width();
+  std::vector<std::string> Lines = ShownLines(*Canvas);
+  int NewWidth = Width();
+  if (!WordWrap_) NewWidth = Canvas->TextWidth(Lines.front());
   int NewLeft = Alignment_ == taRightJustify ? Left() + Width() - NewWidth : Left();
-  SetBounds(NewLeft, Top(), NewWidth, R.Height());
+  SetBounds(NewLeft, Top(), NewWidth, static_cast<int>(Lines.size()) * Canvas->TextHeight("Wg"));
 }
 
 void TCustomLabel::Paint() {
   TCanvas* Canvas = this->Canvas();
   TRect R = ClientRect();
   if (!Transparent_) Canvas->FillRect(R);
-  TRect Needed{0, 0, R.Width(), 0};
-  Canvas->DrawText(Text(), Needed, DrawTextFlags() | DT_CALCRECT);
-  int Offset = Layout_ == tlBottom ? R.Height() - Needed.Height() : Layout_ == tlCenter ? (R.Height() - Needed.Height()) / 2 : 0;
-  R.Top += Offset;
-  Canvas->DrawText(Text(), R, DrawTextFlags());
+  std::vector<std::string> Lines = ShownLines(*Canvas);
+  int LineHeight = Canvas->TextHeight("Wg");
+  int Free = R.Height() - static_cast<int>(Lines.size()) * LineHeight;
+  int Y = Layout_ == tlBottom ? Free : Layout_ == tlCenter ? Free / 2 : 0;
+  unsigned Flags = DT_SINGLELINE | DT_NOPREFIX;
+  Flags |= Alignment_ == taRightJustify ? DT_RIGHT : Alignment_ == taCenter ? DT_CENTER : DT_LEFT;
+  for (const std::string& Line : Lines) {
+    TRect LineRect{R.Left, Y, R.Right, Y + LineHeight};
+    Canvas->DrawText(Line, LineRect, Flags);
+    Y += LineHeight;
+  }
 }
 
 bool TCustomLabel::DialogChar(char32_t Key) {

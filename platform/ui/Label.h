@@ -1,13 +1,16 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/Controls.h"
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 TANDREL_ENUM(TTextLayout);
 
 // A caption painted on its parent. With AutoSize it takes the size of its
-// text (keeping its width when it wraps); its accelerator ("&Name")
-// focuses FocusControl.
+// text (keeping its width when it wraps, at blanks or between Chinese
+// characters); its accelerator ("&Name") focuses FocusControl.
 class TCustomLabel : public TGraphicControl {
   TANDREL_CLASS(TCustomLabel, TGraphicControl)
 
@@ -41,7 +44,9 @@ class TCustomLabel : public TGraphicControl {
   virtual void AdjustBounds();
 
  private:
-  unsigned DrawTextFlags() const;
+  // The caption as shown: without its accelerator mark, and cut into lines
+  // that fit the width when it wraps.
+  std::vector<std::string> ShownLines(const TCanvas& Canvas) const;
 
   TAlignment Alignment_ = taLeftJustify;
   bool AutoSize_ = true;

@@ -223,6 +223,26 @@ TEST_F(LabelTest, AutoSizeTakesTheTextsSizeWithoutTheAccelMark) {
   EXPECT_EQ(Label->Width(), 12);
 }
 
+TEST_F(LabelTest, AWrappingLabelKeepsItsWidthAndBreaksAtBlanksOrBetweenChineseCharacters) {
+  Label->SetWordWrap(true);
+  Label->SetWidth(40);
+  struct TCase {
+    const char* Caption;
+    std::vector<std::string> Lines;
+  };
+  for (const TCase& C : {TCase{"one two three", {"one", "two", "three"}}, TCase{"制表日期", {"制表日", "期"}},
+                         TCase{"abcdefghij", {"abcdef", "ghij"}}, TCase{"a\r\n\r\nb", {"a", "", "b"}}}) {
+    Label->SetCaption(C.Caption);
+    EXPECT_EQ(Label->Width(), 40);
+    EXPECT_EQ(Label->Height(), 11 * static_cast<int>(C.Lines.size())) << C.Caption;
+    Label->Canvas()->ClearTextDrawn();
+    Label->Repaint();
+    std::vector<std::string> Drawn;
+    for (const TTextRecord& R : Label->Canvas()->TextDrawn()) Drawn.push_back(R.Text);
+    EXPECT_EQ(Drawn, C.Lines);
+  }
+}
+
 TEST_F(LabelTest, LayoutPlacesTheTextVertically) {
   Label->SetAutoSize(false);
   Label->SetBounds(0, 0, 60, 31);
