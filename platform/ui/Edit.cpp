@@ -197,15 +197,20 @@ void TCustomMemo::KeyPress(char32_t& Key) {
   TCustomEdit::KeyPress(Key);
 }
 
-int TCustomMemo::LineStart(int Line) const {
+// Where each line begins; a final line break opens an empty last line.
+std::vector<int> TCustomMemo::LineStarts() const {
   const std::u32string& Chars = Buffer().Chars();
-  int Position = 0, Count = static_cast<int>(Chars.size());
-  for (int L = 0; L < Line && Position < Count;) {
-    char32_t C = Chars[static_cast<size_t>(Position++)];
-    if (C == U'\r' && Position < Count && Chars[static_cast<size_t>(Position)] == U'\n') ++Position;
-    if (IsLineBreak(C)) ++L;
+  std::vector<int> Starts{0};
+  for (size_t I = 0; I < Chars.size(); ++I) {
+    if (Chars[I] == U'\r' && I + 1 < Chars.size() && Chars[I + 1] == U'\n') ++I;
+    if (IsLineBreak(Chars[I])) Starts.push_back(static_cast<int>(I) + 1);
   }
-  return Position;
+  return Starts;
+}
+
+int TCustomMemo::LineStart(int Line) const {
+  std::vector<int> Starts = LineStarts();
+  return Starts[static_cast<size_t>(std::clamp(Line, 0, static_cast<int>(Starts.size()) - 1))];
 }
 
 int TCustomMemo::LineLength(int Line) const {
@@ -215,34 +220,15 @@ int TCustomMemo::LineLength(int Line) const {
   return End - Start;
 }
 
-// Lines the caret can stand on: a final line break opens an empty last line.
-int TCustomMemo::CaretLineCount() const {
-  const std::u32string& Chars = Buffer().Chars();
-  int Count = 1;
-  for (size_t I = 0; I < Chars.size(); ++I) {
-    if (Chars[I] == U'\r' && I + 1 < Chars.size() && Chars[I + 1] == U'\n') continue;
-    if (IsLineBreak(Chars[I])) ++Count;
-  }
-  return Count;
-}
-
 TPoint TCustomMemo::CaretPos() const {
-  const std::u32string& Chars = Buffer().Chars();
-  int Caret = Buffer().Caret(), Line = 0, Start = 0;
-  for (int I = 0; I < Caret; ++I) {
-    char32_t C = Chars[static_cast<size_t>(I)];
-    if (C == U'\r' && I + 1 < static_cast<int>(Chars.size()) && Chars[static_cast<size_t>(I) + 1] == U'\n') continue;
-    if (IsLineBreak(C)) {
-      ++Line;
-      Start = I + 1;
-    }
-  }
-  return {Caret - Start, Line};
+  std::vector<int> Starts = LineStarts();
+  int Caret = Buffer().Caret();
+  int Line = static_cast<int>(std::upper_bound(Starts.begin(), Starts.end(), Caret) - Starts.begin()) - 1;
+  return {Caret - Starts[static_cast<size_t>(Line)], Line};
 }
 
 void TCustomMemo::SetCaretPos(TPoint Value) {
-  int Line = std::max(Value.Y, 0);
-  Buffer().Select(LineStart(Line) + std::clamp(Value.X, 0, LineLength(Line)), 0);
+  Buffer().Select(LineStart(Value.Y) + std::clamp(Value.X, 0, LineLength(Value.Y)), 0);
 }
 
 int TCustomMemo::CaretTarget(Word Key, TShiftState Shift) const {
@@ -250,7 +236,8 @@ int TCustomMemo::CaretTarget(Word Key, TShiftState Shift) const {
   auto At = [this](int Line, int Column) { return LineStart(Line) + std::clamp(Column, 0, LineLength(Line)); };
   switch (Key) {
     case VK_UP: return Caret.Y == 0 ? Buffer().Caret() : At(Caret.Y - 1, Caret.X);
-    case VK_DOWN: return Caret.Y + 1 < CaretLineCount() ? At(Caret.Y + 1, Caret.X) : Buffer().Caret();
+    case VK_DOWN:
+      return Caret.Y + 1 < static_cast<int>(LineStarts().size()) ? At(Caret.Y + 1, Caret.X) : Buffer().Caret();
     case VK_HOME: return Shift.Contains(ssCtrl) ? 0 : LineStart(Caret.Y);
     case VK_END: return Shift.Contains(ssCtrl) ? Buffer().Length() : LineStart(Caret.Y) + LineLength(Caret.Y);
     default: return TCustomEdit::CaretTarget(Key, Shift);

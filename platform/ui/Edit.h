@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/TextBuffer.h"
@@ -119,10 +120,10 @@ class TCustomMemo : public TCustomEdit {
   int CaretTarget(Word Key, TShiftState Shift) const override;
 
  private:
-  // The text position where a line begins.
+  std::vector<int> LineStarts() const;
+  // The text position where a line begins (the last line for one beyond).
   int LineStart(int Line) const;
   int LineLength(int Line) const;
-  int CaretLineCount() const;
 
   std::unique_ptr<TStrings> Lines_;
   bool WantReturns_ = true;
