@@ -63,7 +63,11 @@ void TCustomComboBox::SetItems(TStrings* Value) { Items_->Assign(Value); }
 
 bool TCustomComboBox::Sorted() const { return Items_->Sorted(); }
 
-void TCustomComboBox::SetSorted(bool Value) { Items_->SetSorted(Value); }
+// Sorting moves the items; the selection stays on its item.
+void TCustomComboBox::SetSorted(bool Value) {
+  Items_->SetSorted(Value);
+  if (ItemIndex_ >= 0) ItemIndex_ = Items_->IndexOf(Text());
+}
 
 // A list style shows only items, so a text of its own goes.
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {

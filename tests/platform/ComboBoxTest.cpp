@@ -70,6 +70,15 @@ TEST_F(ComboBoxTest, TheSelectionFollowsItsItemAndGoesWithIt) {
   EXPECT_EQ(Combo->ItemIndex(), -1);
 }
 
+TEST_F(ComboBoxTest, SortingKeepsTheSelectionOnItsItem) {
+  Combo->SetItemIndex(2);
+  Combo->SetSorted(true);
+  EXPECT_EQ(Combo->ItemIndex(), 3);
+  EXPECT_EQ(Combo->Items()->Add("Apricot"), 1);
+  EXPECT_EQ(Combo->ItemIndex(), 4);
+  EXPECT_EQ(Combo->Text(), "Cherry");
+}
+
 TEST_F(ComboBoxTest, AnIndexOutsideTheItemsSelectsNothing) {
   Combo->SetStyle(csDropDownList);
   Combo->SetItemIndex(1);
