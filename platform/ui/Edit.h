@@ -45,7 +45,7 @@ class TCustomEdit : public TWinControl {
   void SetSelLength(int Value) { Buffer_.Select(Buffer_.SelStart(), Value); }
   std::string SelText() const { return EncodeChars(Buffer_.SelChars()); }
   // Replaces the selection, as pasting does.
-  void SetSelText(const std::string& Value);
+  virtual void SetSelText(const std::string& Value);
   void SelectAll() { Buffer_.Select(0, Buffer_.Length()); }
   void ClearSelection() { SetSelText(""); }
 

@@ -78,6 +78,19 @@ void TCustomMaskEdit::TypeChar(char32_t Key) {
   if (int Literal = Format.NextLiteralIs(Position, Key); Literal >= 0) ApplyEdit(Chars, Literal + 1);
 }
 
+void TCustomMaskEdit::SetSelText(const std::string& Value) {
+  TEditMaskFormat Format(EditMask_);
+  if (Format.Empty()) return TCustomEdit::SetSelText(Value);
+  std::u32string Chars = BlankSelection();
+  int Position = Buffer().SelStart();
+  for (char32_t Char : DecodeChars(Value)) {
+    Position = Format.NextInput(Position);
+    if (Position >= Format.Length()) break;
+    if (Format.Accept(Position, Char)) Chars[static_cast<size_t>(Position++)] = Char;
+  }
+  ApplyEdit(Chars, Format.NextInput(Position));
+}
+
 void TCustomMaskEdit::DeleteChars(bool Forward) {
   TEditMaskFormat Format(EditMask_);
   if (Format.Empty()) return TCustomEdit::DeleteChars(Forward);
@@ -112,9 +125,7 @@ void TCustomMaskEdit::DoExit() {
     try {
       ValidateEdit();
     } catch (const EDBEditError& E) {
-      int Caret = Buffer().Caret();
       SetFocus();
-      Buffer().Select(Caret, 0);
       Application().HandleException(E);
       return;
     }

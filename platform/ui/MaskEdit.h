@@ -27,6 +27,10 @@ class TCustomMaskEdit : public TCustomEdit {
   std::string Text() const;
   void SetText(const std::string& Value) override;
 
+  // The characters go into the input positions from the selection on; those
+  // the mask does not take are left out.
+  void SetSelText(const std::string& Value) override;
+
   // Raises EDBEditError when a required position is empty, with the caret
   // on it.
   void ValidateEdit();

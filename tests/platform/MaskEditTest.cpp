@@ -177,6 +177,14 @@ TEST_F(MaskEditTest, TypingOverASelectionBlanksItFirst) {
   EXPECT_EQ(Edit->EditText(), "209 / 2/05");
 }
 
+TEST_F(MaskEditTest, PastedTextFillsTheInputPositionsTheMaskAllows) {
+  Type("9999/99/99;1; ", "");
+  Edit->SetSelStart(2);
+  Edit->SetSelText("24-0x3");
+  EXPECT_EQ(Edit->EditText(), "  24/03/  ");
+  EXPECT_EQ(Edit->SelStart(), 8);
+}
+
 TEST_F(MaskEditTest, OnChangeRunsForEveryAcceptedKeyOnly) {
   int Changes = 0;
   struct TCounter {
