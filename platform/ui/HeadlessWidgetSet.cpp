@@ -1,5 +1,7 @@
 #include "platform/ui/HeadlessWidgetSet.h"
 
+#include "platform/core/SysUtilsInternal.h"
+
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Keys.h"
@@ -103,11 +105,15 @@ void THeadlessDriver::PressKey(Word Key, TShiftState Shift) {
   if (TWinControl* Up = KeyTarget()) SendMessage(Up->Handle(), WM_KEYUP, Key, Bits);
 }
 
+// One character message per UTF-8 character, as a keyboard sends them.
 void THeadlessDriver::TypeText(const std::string& Text) {
-  for (char C : Text) {
+  for (size_t I = 0; I < Text.size();) {
+    uint32_t Char = 0;
+    I += static_cast<size_t>(tandrel::detail::Utf8Decode(Text.data() + I, Text.size() - I, Char));
+    if (Char == tandrel::detail::kInvalidCp) continue;
     TWinControl* Target = KeyTarget();
     if (Target == nullptr) return;
-    SendMessage(Target->Handle(), WM_CHAR, static_cast<unsigned char>(C), 0);
+    SendMessage(Target->Handle(), WM_CHAR, Char, 0);
   }
 }
 

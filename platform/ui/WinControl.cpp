@@ -318,11 +318,13 @@ bool TWinControl::DoKeyPress(char32_t& Key) {
   return Key == 0;
 }
 
-// Characters a control does not type (or typed with Alt) are accelerators.
+// Characters a control does not type are accelerators. With Alt held the
+// character is the system's (no control types it, no key press runs), as the
+// window system sends it apart from typed characters.
 void TWinControl::WMChar(TMessage& Message) {
   char32_t Key = static_cast<char32_t>(Message.WParam);
   TShiftState Shift = TShiftState::FromBits(static_cast<uint64_t>(Message.LParam));
-  if (DoKeyPress(Key)) {
+  if (!Shift.Contains(ssAlt) && DoKeyPress(Key)) {
     Message.Result = 1;
     return;
   }
